@@ -1,0 +1,28 @@
+// The static judgement of a position, from the computer's side's view (the side to move in
+// the game, sideToMove): larger is better for it. The sum of six terms worked out on one Board.
+#pragma once
+
+#include <cstdint>
+
+// 8 x 8 tables are stored by column: the eight values of x = 1 (y = 1..8) first.
+extern const int16_t SQUARE_WEIGHTS[64];
+extern const int16_t OWN_MOBILITY_WEIGHTS[64];
+extern const int16_t OPPONENT_MOBILITY_WEIGHTS[64];
+
+constexpr int CORNER_NEIGHBOUR_BONUS = 30;
+constexpr int EDGE_PATTERN_COUNT = 19;
+extern const int32_t EDGE_PATTERN_SCORES[EDGE_PATTERN_COUNT];
+
+constexpr int32_t EVAL_WIPED_OUT = -1073741824;          // the computer's side has no disc
+constexpr int32_t EVAL_OPPONENT_WIPED_OUT = 1073741823;  // its opponent has none
+
+// The score of Board ply; exactly one draw from the shared generator, none for a sentinel.
+int evaluatePosition(int ply);
+
+int squareTerm(int ply);
+int mobilityTerm(int ply);
+int edgePatternTerm(int ply);
+int stableDiscTerm(int ply);
+int frontierTerm(int ply);
+// 30 when (x, y) touches a corner that holds a disc of either side, else 0.
+int cornerNeighbourBonus(int ply, int x, int y);

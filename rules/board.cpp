@@ -1,0 +1,67 @@
+#include "rules/board.h"
+
+Board BoardStack[BOARD_STACK_SIZE];
+Board FlipMarks;
+
+int opponent(int side) {
+  if (side == 1) return 2;
+  if (side == 2) return 1;
+  return 0;
+}
+
+int bracketedRun(const Board& b, int side, int x, int y, int d) {
+  const int other = opponent(side);
+  int k = 1;
+  while (b.at(x + k * DIR_X[d], y + k * DIR_Y[d]) == other) ++k;
+  // k is now the distance of the first square that is not the opponent's.
+  if (k >= 2 && b.at(x + k * DIR_X[d], y + k * DIR_Y[d]) == side) return k - 1;
+  return 0;
+}
+
+bool isLegalMove(int ply, int side, int x, int y) {
+  const Board& b = BoardStack[ply];
+  if (b.at(x, y) != 0) return false;
+  for (int d = 0; d < 8; ++d) {
+    if (bracketedRun(b, side, x, y, d) > 0) return true;
+  }
+  return false;
+}
+
+void playMove(int ply, int side, int x, int y) {
+  Board& b = BoardStack[ply];
+  b.at(x, y) = static_cast<int16_t>(side);
+  // The rays of different directions meet only at (x, y), so flipping one never changes the
+  // scan of another.
+  for (int d = 0; d < 8; ++d) {
+    const int run = bracketedRun(b, side, x, y, d);
+    for (int k = 1; k <= run; ++k) b.at(x + k * DIR_X[d], y + k * DIR_Y[d]) = static_cast<int16_t>(side);
+  }
+}
+
+bool isGameOver(int ply) {
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      if (isLegalMove(ply, 1, x, y) || isLegalMove(ply, 2, x, y)) return false;
+    }
+  }
+  return true;
+}
+
+int countDiscs(int ply, int side) {
+  const Board& b = BoardStack[ply];
+  int n = 0;
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      if (b.at(x, y) == side) ++n;
+    }
+  }
+  return n;
+}
+
+void copyPly(int ply) {
+  const Board& from = BoardStack[ply - 1];
+  Board& to = BoardStack[ply];
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) to.at(x, y) = from.at(x, y);
+  }
+}

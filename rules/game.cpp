@@ -1,0 +1,195 @@
+#include "rules/game.h"
+
+#include "rules/hooks.h"
+#include "rules/settings.h"
+
+GameRecord gameRecord;
+int sideToMove = 1;
+int discCounts[3];
+int clockSeconds[3];
+std::atomic<bool> thinkingFlag{false};
+std::atomic<bool> stoppedFlag{false};
+std::atomic<bool> bookEnabledFlag{false};
+std::atomic<int> examinedX{0}, examinedY{0};
+std::atomic<uint32_t> positionSerial{0};
+
+namespace {
+
+constexpr int SQUARE_PITCH = 35;  // pixels from one grid line to the next
+constexpr int FIELD_SIZE = 280;   // pixels from the first grid line to the last
+
+void copyPlayingSquares(const Board& from, Board& to) {
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) to.at(x, y) = from.at(x, y);
+  }
+}
+
+}  // namespace
+
+void newGame() {
+  GameHooks& view = gameHooks();
+  view.stopClockTimer();
+  discCounts[0] = discCounts[1] = discCounts[2] = 0;
+  clockSeconds[1] = clockSeconds[2] = 0;
+  sideToMove = 1;
+  gameRecord.lastIndex = 0;
+  gameRecord.currentIndex = 0;
+  bookEnabledFlag = true;
+  thinkingFlag = false;
+  stoppedFlag = false;
+
+  Board& shown = BoardStack[0];
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) shown.at(x, y) = 0;
+  }
+  shown.at(4, 4) = 2;
+  shown.at(4, 5) = 1;
+  shown.at(5, 4) = 1;
+  shown.at(5, 5) = 2;
+  ++positionSerial;
+
+  for (int y = 1; y <= 8; ++y) {
+    for (int x = 1; x <= 8; ++x) {
+      const int content = shown.at(x, y);
+      view.drawSquare(x, y, content);
+      ++discCounts[content];
+      gameRecord.positions[0].at(x, y) = static_cast<int16_t>(content);
+    }
+  }
+  gameRecord.sideToMoveAt[0] = 1;
+  for (int16_t& move : gameRecord.moves) move = 0;
+
+  view.drawDiscCounts();
+  view.drawLastMove(0);
+  view.drawSideToMove(1);
+  view.drawClock(1);
+  view.drawClock(2);
+  view.redrawGuides();
+  view.drawMessage(0);
+
+  // No clock runs before the first move.
+  if (isComputer(1)) view.startThinking();
+}
+
+void clickAt(uint16_t px, uint16_t py) {
+  if (thinkingFlag) return;
+  // Signed offsets from the first grid line; the remainder truncates toward zero, so it is 0
+  // on a grid line and negative left of or above the field.
+  const int dx = px - SQUARE_PITCH;
+  const int dy = py - SQUARE_PITCH;
+  if (dx % SQUARE_PITCH <= 0 || dy % SQUARE_PITCH <= 0) return;
+  if (dx >= FIELD_SIZE || dy >= FIELD_SIZE) return;
+  const int x = dx / SQUARE_PITCH + 1;
+  const int y = dy / SQUARE_PITCH + 1;
+  if (!isLegalMove(0, sideToMove, x, y)) return;
+
+  stoppedFlag = false;
+  gameHooks().playClick();
+  makeMove(x, y);
+  afterMove();
+}
+
+void makeMove(int x, int y) {
+  GameHooks& view = gameHooks();
+  const int mover = sideToMove;
+  view.stopClockTimer();
+  for (int cx = 1; cx <= 8; ++cx) {
+    for (int cy = 1; cy <= 8; ++cy) FlipMarks.at(cx, cy) = 0;
+  }
+
+  Board& shown = BoardStack[0];
+  shown.at(x, y) = static_cast<int16_t>(mover);
+  ++positionSerial;
+  view.drawSquare(x, y, mover);
+  // The turned pieces are only marked here; the flip animation draws them.
+  for (int d = 0; d < 8; ++d) {
+    const int run = bracketedRun(shown, mover, x, y, d);
+    for (int k = 1; k <= run; ++k) {
+      const int fx = x + k * DIR_X[d];
+      const int fy = y + k * DIR_Y[d];
+      shown.at(fx, fy) = static_cast<int16_t>(mover);
+      FlipMarks.at(fx, fy) = 1;
+    }
+  }
+
+  GameRecord& record = gameRecord;
+  record.moves[record.currentIndex] = static_cast<int16_t>(squareCode(x, y));
+  view.drawLastMove(mover);
+  // A line left by jumping back ends here: its later positions are dropped.
+  record.currentIndex += 1;
+  record.lastIndex = record.currentIndex;
+  copyPlayingSquares(shown, record.positions[record.currentIndex]);
+  view.animateFlips();
+}
+
+void afterMove() {
+  GameHooks& view = gameHooks();
+  const bool over = isGameOver(0);
+  sideToMove = opponent(sideToMove);
+
+  int legalSquares = 0;
+  discCounts[0] = discCounts[1] = discCounts[2] = 0;
+  const Board& shown = BoardStack[0];
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      if (isLegalMove(0, sideToMove, x, y)) ++legalSquares;
+      ++discCounts[shown.at(x, y)];
+    }
+  }
+  view.drawMessage(0);
+  view.drawDiscCounts();
+
+  if (over) {
+    view.drawSideToMove(0);
+    view.drawMessage(1);
+  } else {
+    if (legalSquares == 0) {
+      // A pass: the side that has just moved moves again.
+      view.drawLastMove(sideToMove + 2);
+      view.drawMessage(2);
+      sideToMove = opponent(sideToMove);
+    }
+    view.drawSideToMove(sideToMove);
+  }
+  view.redrawGuides();
+  gameRecord.sideToMoveAt[gameRecord.currentIndex] = static_cast<int16_t>(sideToMove);
+
+  if (over || stoppedFlag) return;
+  view.startClockTimer();
+  if (isComputer(sideToMove)) view.startThinking();
+}
+
+void jumpTo(int n) {
+  GameRecord& record = gameRecord;
+  if (n < 0 || n > record.lastIndex || n == record.currentIndex || thinkingFlag) return;
+  GameHooks& view = gameHooks();
+  view.stopClockTimer();
+  view.playClick();
+
+  // The move list is left alone: entries 0 to lastIndex - 1 keep holding the current line, so
+  // the moves before any shown index are always the ones that led to it.
+  record.currentIndex = n;
+  discCounts[0] = discCounts[1] = discCounts[2] = 0;
+  Board& shown = BoardStack[0];
+  ++positionSerial;
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      const int content = record.positions[n].at(x, y);
+      shown.at(x, y) = static_cast<int16_t>(content);
+      view.drawSquare(x, y, content);
+      ++discCounts[content];
+    }
+  }
+  sideToMove = record.sideToMoveAt[n];
+
+  view.drawDiscCounts();
+  view.drawLastMove(0);
+  view.redrawGuides();
+  view.drawMessage(0);
+  view.drawSideToMove(isGameOver(0) ? 0 : sideToMove);
+}
+
+void clockTick() {
+  clockSeconds[sideToMove] += 1;
+  gameHooks().drawClock(sideToMove);
+}

@@ -1,0 +1,3 @@
+#include "rules/settings.h"
+
+Settings settings;

@@ -1,0 +1,170 @@
+#include "shell/commands.h"
+
+#include "engine/random.h"
+#include "engine/thinking.h"
+#include "rules/board.h"
+#include "rules/game.h"
+#include "rules/hooks.h"
+#include "rules/settings.h"
+#include "shell/menu.h"
+
+namespace {
+
+Platform* installed = nullptr;
+
+constexpr int ANIMATION_DELAYS[4] = {0, 10, 30, 50};  // by speed choice 1..3
+
+// Removes the item's check mark and learns whether it was set; sets it again and turns the
+// flag on only if it was not. The flag and the mark agree afterwards.
+void toggle(int id, std::atomic<bool>& flag) {
+  const bool wasChecked = platform().checkMenuItem(id, false);
+  if (!wasChecked) platform().checkMenuItem(id, true);
+  flag = !wasChecked;
+}
+
+void resume() {
+  if (thinkingFlag || isGameOver(0)) return;
+  GameHooks& game = gameHooks();
+  game.startClockTimer();
+  stoppedFlag = false;
+  if (isComputer(sideToMove)) game.startThinking();
+}
+
+void stop() {
+  gameHooks().stopClockTimer();
+  thinkingFlag = false;
+  stoppedFlag = true;
+}
+
+void redrawExaminedSquare() {
+  const int x = examinedX;
+  const int y = examinedY;
+  if (x == 0) return;
+  const int tile = settings.showThinking ? 4 : settings.guide ? 3 : 0;
+  gameHooks().drawSquare(x, y, tile);
+}
+
+// A thread given up by Stop may still be finishing; it must be past its last use of the game
+// before the shown position changes.
+void jumpWhenSettled(int n) {
+  if (!thinkingFlag) settleThinking();
+  jumpTo(n);
+}
+
+void moveReady() {
+  int x = 0;
+  int y = 0;
+  if (!takeDeliveredMove(&x, &y)) return;
+  makeMove(x, y);
+  thinkingFlag = false;
+  afterMove();
+}
+
+}  // namespace
+
+void installPlatform(Platform* platform) { installed = platform; }
+
+Platform& platform() { return *installed; }
+
+void initSettings() {
+  seedRandom(platform().tickCount());
+  settings.playerType[1] = PLAYER_PERSON;
+  settings.playerType[2] = 3;
+  settings.guide = false;
+  settings.showThinking = false;
+  settings.sound = true;
+  settings.animationDelay = 30;
+  settings.priority = 2;
+}
+
+void setPlayerType(int side, int type) {
+  if (thinkingFlag) return;
+  if (side == 1 || side == 2) settings.playerType[side] = type;
+  Platform& p = platform();
+  for (int id = IDM_SIDE1_PLAYER; id <= IDM_SIDE2_COMPUTER8; id += 10) p.checkMenuItem(id, false);
+  for (int s = 1; s <= 2; ++s) {
+    const int t = settings.playerType[s];
+    if (t >= PLAYER_PERSON && t <= MAX_COMPUTER_LEVEL) p.checkMenuItem(playerItemId(s, t), true);
+  }
+  gameHooks().drawPlayerLabels();
+}
+
+void setAnimationSpeed(int choice) {
+  Platform& p = platform();
+  p.checkMenuItem(IDM_SPEED_FAST, false);
+  p.checkMenuItem(IDM_SPEED_NORMAL, false);
+  p.checkMenuItem(IDM_SPEED_SLOW, false);
+  if (choice < 1 || choice > 3) return;
+  p.checkMenuItem(IDM_SPEED_FAST + 10 * (choice - 1), true);
+  settings.animationDelay = ANIMATION_DELAYS[choice];
+}
+
+void setPriorityChoice(int choice) {
+  Platform& p = platform();
+  p.checkMenuItem(IDM_PRIORITY_HIGH, false);
+  p.checkMenuItem(IDM_PRIORITY_NORMAL, false);
+  p.checkMenuItem(IDM_PRIORITY_LOW, false);
+  if (choice < 1 || choice > 3) return;
+  p.checkMenuItem(IDM_PRIORITY_HIGH + 10 * (choice - 1), true);
+  settings.priority = choice;
+}
+
+void playClick() {
+  if (settings.sound) platform().playClickSound();
+}
+
+void runCommand(int id) {
+  if (id >= IDM_SIDE1_PLAYER && id <= IDM_SIDE1_COMPUTER8 && id % 10 == 0) {
+    setPlayerType(1, (id - IDM_SIDE1_PLAYER) / 10);
+    return;
+  }
+  if (id >= IDM_SIDE2_PLAYER && id <= IDM_SIDE2_COMPUTER8 && id % 10 == 0) {
+    setPlayerType(2, (id - IDM_SIDE2_PLAYER) / 10);
+    return;
+  }
+  switch (id) {
+    case IDM_NEW_GAME:
+      if (thinkingFlag) return;
+      settleThinking();
+      newGame();
+      return;
+    case IDM_EXIT: platform().closeWindow(); return;
+    case IDM_RESUME: resume(); return;
+    case IDM_STOP: stop(); return;
+    case IDM_BACK: jumpWhenSettled(gameRecord.currentIndex - 1); return;
+    case IDM_FORWARD: jumpWhenSettled(gameRecord.currentIndex + 1); return;
+    case IDM_FIRST: jumpWhenSettled(0); return;
+    case IDM_LAST: jumpWhenSettled(gameRecord.lastIndex); return;
+    case IDM_GUIDE:
+      toggle(IDM_GUIDE, settings.guide);
+      gameHooks().redrawGuides();
+      return;
+    case IDM_SHOW_THINKING:
+      toggle(IDM_SHOW_THINKING, settings.showThinking);
+      redrawExaminedSquare();
+      return;
+    case IDM_SOUND: toggle(IDM_SOUND, settings.sound); return;
+    case IDM_SPEED_FAST: setAnimationSpeed(1); return;
+    case IDM_SPEED_NORMAL: setAnimationSpeed(2); return;
+    case IDM_SPEED_SLOW: setAnimationSpeed(3); return;
+    case IDM_PRIORITY_HIGH: setPriorityChoice(1); return;
+    case IDM_PRIORITY_NORMAL: setPriorityChoice(2); return;
+    case IDM_PRIORITY_LOW: setPriorityChoice(3); return;
+    default: return;  // not a command of this menu
+  }
+}
+
+bool dispatchGameMessage(unsigned message, uintptr_t wParam, intptr_t lParam) {
+  switch (message) {
+    case MSG_COMMAND: runCommand(static_cast<int>(wParam & 0xFFFF)); return true;
+    case MSG_TIMER: clockTick(); return true;
+    case MSG_MOVE_READY: moveReady(); return true;
+    case MSG_LBUTTONDOWN: {
+      const auto bits = static_cast<uintptr_t>(lParam);
+      if (!thinkingFlag) settleThinking();
+      clickAt(static_cast<uint16_t>(bits & 0xFFFF), static_cast<uint16_t>((bits >> 16) & 0xFFFF));
+      return true;
+    }
+    default: return false;
+  }
+}

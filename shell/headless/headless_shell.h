@@ -1,0 +1,108 @@
+// The platform without a window: the game's events are fed by the caller's thread, which
+// plays the window's thread; the clock ticks when told to; every check mark, sound, timer
+// change and shown rectangle is recorded. Thinking threads are real threads.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "shell/platform.h"
+
+struct ShownRect {
+  int x, y, width, height;
+  bool operator==(const ShownRect& o) const {
+    return x == o.x && y == o.y && width == o.width && height == o.height;
+  }
+};
+
+class HeadlessShell final : public Platform {
+ public:
+  HeadlessShell();
+  // Withdraws the computer and joins every thread it started.
+  ~HeadlessShell() override;
+
+  // Connects the shell to the game without building the program: the platform, the menu's
+  // initial check marks and the settings' defaults. For tests of the rules and commands.
+  void attach();
+  // The whole start-up of the window (onCreate); then attached.
+  void create();
+  // The window's destruction (onDestroy).
+  void destroy();
+
+  // Window events, handled on the calling thread.
+  void command(int id);
+  void click(int px, int py);
+  void clickSquare(int x, int y);  // at the square's centre pixel
+  // A clock tick, if the clock timer runs; false if it does not.
+  bool tick();
+
+  // Handles the computer's moves as they arrive, until no thread is thinking and none is
+  // waiting to deliver, or until the timeout; false on timeout.
+  bool runUntilIdle(std::chrono::milliseconds timeout = std::chrono::seconds(60));
+  // Waits for one message and handles it; false on timeout.
+  bool handleNextMessage(std::chrono::milliseconds timeout);
+
+  // What was recorded.
+  bool isChecked(int id) const;
+  bool timerRunning() const { return timerRunning_; }
+  int timerStarts() const { return timerStarts_; }
+  int timerStops() const { return timerStops_; }
+  int clicksPlayed() const;
+  int closeRequests() const { return closeRequests_; }
+  int threadsStarted() const;
+  int lastThreadPriority() const;
+  std::vector<ShownRect> shownRects() const;
+  void clearShownRects();
+  // Every check-mark change in order, as "id on" or "id off".
+  const std::vector<std::string>& checkLog() const { return checkLog_; }
+
+  // The tick count advances by one on every read, so a busy wait on it always ends.
+  void setTickCount(uint32_t ms) { ticks_ = ms; }
+
+  // Platform
+  bool startThread(void (*entry)(), int priority) override;
+  void deliverMove() override;
+  void showRect(int x, int y, int width, int height) override;
+  uint32_t tickCount() override { return ticks_++; }
+  const uint8_t* resourceBytes(const char* name, size_t* size) override;
+  void startClockTimer() override;
+  void stopClockTimer() override;
+  bool checkMenuItem(int id, bool checked) override;
+  void playClickSound() override;
+  void closeWindow() override { ++closeRequests_; }
+
+ private:
+  struct Message {
+    unsigned message;
+    uint64_t serial;  // to let the sender know when it has been handled
+  };
+
+  void handle(const Message& m);
+
+  mutable std::mutex mutex_;            // guards everything the thinking thread reaches
+  std::condition_variable queueChanged_;
+  std::deque<Message> queue_;
+  uint64_t nextSerial_ = 1;
+  uint64_t handledUpTo_ = 0;
+  bool closing_ = false;
+  std::vector<std::thread> threads_;
+  int lastPriority_ = 0;
+  int clicks_ = 0;
+  std::vector<ShownRect> shown_;
+
+  std::map<int, bool> checks_;  // window's thread only
+  std::vector<std::string> checkLog_;
+  bool timerRunning_ = false;
+  int timerStarts_ = 0;
+  int timerStops_ = 0;
+  int closeRequests_ = 0;
+  std::atomic<uint32_t> ticks_{0};
+  bool created_ = false;
+};

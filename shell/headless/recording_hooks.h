@@ -1,0 +1,41 @@
+// Records every call of the turn flow and the thinking thread to the rest of the program, as
+// one line each ("drawSquare 4 5 1"), and passes it on.
+#pragma once
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "rules/hooks.h"
+
+class RecordingHooks final : public GameHooks {
+ public:
+  // inner receives every call after it is recorded; by default nothing does.
+  explicit RecordingHooks(GameHooks* inner = nullptr);
+
+  std::vector<std::string> calls() const;
+  void clear();
+  // The recorded calls whose line starts with prefix.
+  std::vector<std::string> callsStartingWith(const std::string& prefix) const;
+
+  void drawSquare(int x, int y, int tile) override;
+  void redrawGuides() override;
+  void animateFlips() override;
+  void drawPlayerLabels() override;
+  void drawDiscCounts() override;
+  void drawLastMove(int mode) override;
+  void drawSideToMove(int side) override;
+  void drawClock(int side) override;
+  void drawMessage(int kind) override;
+  void playClick() override;
+  void startClockTimer() override;
+  void stopClockTimer() override;
+  void startThinking() override;
+
+ private:
+  void record(std::string call);
+
+  GameHooks* inner_;
+  mutable std::mutex mutex_;  // the thinking thread records too
+  std::vector<std::string> calls_;
+};

@@ -1,0 +1,30 @@
+// The platform boundary: everything the game needs from a desktop, in one interface that each
+// front-end (Qt, Win32) and the headless test shell implement.
+#pragma once
+
+#include "display/display_platform.h"
+#include "engine/thinking.h"
+
+// Window messages the game handles, numbered as on Win32.
+constexpr unsigned MSG_CREATE = 0x0001;
+constexpr unsigned MSG_DESTROY = 0x0002;
+constexpr unsigned MSG_PAINT = 0x000F;
+constexpr unsigned MSG_MOVE_READY = 100;  // the computer's move; both parameters 0
+constexpr unsigned MSG_COMMAND = 0x0111;  // menu command id in the low 16 bits of wParam
+constexpr unsigned MSG_TIMER = 0x0113;
+constexpr unsigned MSG_LBUTTONDOWN = 0x0201;  // x in the low, y in the high 16 bits of lParam
+
+constexpr int TIMER_CLOCK = 200;  // the one-second clock, the only timer
+constexpr int TIMER_CLOCK_PERIOD_MS = 1000;
+
+struct Platform : ThinkingPlatform, DisplayPlatform {
+  // Starts (or restarts from zero) and stops the one-second clock timer.
+  virtual void startClockTimer() = 0;
+  virtual void stopClockTimer() = 0;
+  // Sets or clears the check mark of a menu item; returns whether it was checked before.
+  virtual bool checkMenuItem(int id, bool checked) = 0;
+  // Plays the click sound in the background, replacing one still playing; never blocks.
+  virtual void playClickSound() = 0;
+  // Asks the window to close and returns once it has been handled.
+  virtual void closeWindow() = 0;
+};
