@@ -1,7 +1,6 @@
 #include "shell/headless/headless_shell.h"
 
 #include "rules/game.h"
-#include "shell/app.h"
 #include "shell/commands.h"
 #include "shell/menu.h"
 #include "shell/resources.h"
@@ -15,7 +14,7 @@ HeadlessShell::HeadlessShell() {
 }
 
 HeadlessShell::~HeadlessShell() {
-  if (created_) destroy();
+  if (destroyWindow_) destroyWindow_();
   thinkingFlag = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -32,16 +31,6 @@ void HeadlessShell::attach() {
   installThinkingPlatform(this);
   installDisplayPlatform(this);
   initSettings();
-}
-
-void HeadlessShell::create() {
-  onCreate(*this);
-  created_ = true;
-}
-
-void HeadlessShell::destroy() {
-  onDestroy();
-  created_ = false;
 }
 
 void HeadlessShell::command(int id) {

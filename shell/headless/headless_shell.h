@@ -31,9 +31,9 @@ class HeadlessShell final : public Platform {
   // Connects the shell to the game without building the program: the platform, the menu's
   // initial check marks and the settings' defaults. For tests of the rules and commands.
   void attach();
-  // The whole start-up of the window (onCreate); then attached.
+  // The whole start-up of the window (onCreate), and its destruction (onDestroy).
+  // Defined apart (headless_window.cpp), so that tests of the rules alone need no display.
   void create();
-  // The window's destruction (onDestroy).
   void destroy();
 
   // Window events, handled on the calling thread.
@@ -104,5 +104,5 @@ class HeadlessShell final : public Platform {
   int timerStops_ = 0;
   int closeRequests_ = 0;
   std::atomic<uint32_t> ticks_{0};
-  bool created_ = false;
+  void (*destroyWindow_)() = nullptr;  // set while the window exists
 };
