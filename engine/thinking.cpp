@@ -220,6 +220,13 @@ void settleThinking() {
   life.changed.wait(lock, [] { return !life.busy; });
 }
 
+void abandonThinking() {
+  thinkingFlag = false;
+  settleThinking();
+  std::lock_guard<std::mutex> lock(life.mutex);
+  life.pending = false;
+}
+
 bool takeDeliveredMove(int* x, int* y) {
   std::lock_guard<std::mutex> lock(life.mutex);
   if (!life.pending) return false;

@@ -43,6 +43,10 @@ int scoreRootMove(int ply, int alpha, int beta);
 // the window goes away. Never waits for a thread that is waiting for the window.
 void settleThinking();
 
+// Withdraws the computer for good (the window is going away): clears the thinking flag, waits
+// as settleThinking does and drops a move already on its way.
+void abandonThinking();
+
 // For the move-ready message: the delivered move, if it was chosen by the latest decision for
 // the position still on screen. A move from an abandoned decision is dropped.
 bool takeDeliveredMove(int* x, int* y);

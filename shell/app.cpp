@@ -45,8 +45,7 @@ void onCreate(Platform& p) {
 }
 
 void onDestroy() {
-  thinkingFlag = false;
-  settleThinking();
+  abandonThinking();
   releaseDisplay();
   installGameHooks(nullptr);
 }
