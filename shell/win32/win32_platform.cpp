@@ -1,0 +1,199 @@
+#include "shell/win32/win32_platform.h"
+
+#include <mmsystem.h>
+
+#include <cstddef>
+#include <cstring>
+#include <mutex>
+
+#include "display/sheets.h"
+
+namespace {
+
+// Resource types by number, in their ANSI form whatever the UNICODE setting.
+const LPCSTR BITMAP_RESOURCE = MAKEINTRESOURCEA(2);  // RT_BITMAP
+const LPCSTR WAVE_RESOURCE = "WAVE";
+
+// The back buffer's own description: a bitmap information header and its 256 colours,
+// copied from the display's bytes into a properly aligned structure.
+struct BitmapInfo256 {
+  BITMAPINFOHEADER header;
+  RGBQUAD colours[256];
+};
+static_assert(sizeof(BITMAPINFOHEADER) == sizeof(BackBuffer::infoHeader),
+              "the back buffer begins with a BITMAPINFOHEADER");
+static_assert(offsetof(BackBuffer, colourTable) == sizeof(BITMAPINFOHEADER) &&
+                  sizeof(BitmapInfo256) == offsetof(BackBuffer, pixels),
+              "the back buffer's header and colours are laid out as a BITMAPINFO");
+
+// The thread's entry as the platform calls it: the parameter is the game's entry routine.
+DWORD WINAPI thinkingTrampoline(LPVOID parameter) {
+  reinterpret_cast<void (*)()>(parameter)();
+  return 0;
+}
+
+int threadPriority(int priority) {
+  switch (priority) {
+    case 1:
+      return THREAD_PRIORITY_HIGHEST;
+    case 2:
+      return THREAD_PRIORITY_NORMAL;
+    case 3:
+      return THREAD_PRIORITY_LOWEST;
+    default:
+      return THREAD_PRIORITY_ERROR_RETURN;  // leave the priority alone
+  }
+}
+
+}  // namespace
+
+void Win32Platform::attach(HWND window) {
+  instance_ = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+  menu_ = GetMenu(window);
+  window_ = window;
+}
+
+void Win32Platform::createPalette() {
+  struct {
+    WORD palVersion;
+    WORD palNumEntries;
+    PALETTEENTRY palPalEntry[PALETTE_SIZE];
+  } description{};
+  description.palVersion = 0x300;
+  description.palNumEntries = PALETTE_SIZE;
+  std::lock_guard<std::recursive_mutex> lock(drawingLock());
+  const PaletteEntry* entries = displayPalette();
+  for (int i = 0; i < PALETTE_SIZE; ++i) {
+    description.palPalEntry[i] = PALETTEENTRY{entries[i].red, entries[i].green, entries[i].blue, 0};
+  }
+  palette_ = CreatePalette(reinterpret_cast<const LOGPALETTE*>(&description));
+}
+
+void Win32Platform::detach() {
+  std::lock_guard<std::recursive_mutex> lock(drawingLock());
+  window_ = nullptr;
+  menu_ = nullptr;
+  if (palette_) DeleteObject(palette_);
+  palette_ = nullptr;
+}
+
+// Under the drawing lock: SetDIBitsToDevice reads the back buffer's rows in place. A sheet's
+// rows are stored bottom-up, so the rectangle's lowest row is counted from the bottom.
+void Win32Platform::copyBackBuffer(HDC dc, int x, int y, int width, int height) {
+  const BackBuffer& buffer = backBuffer();
+  BitmapInfo256 info;
+  std::memcpy(&info, &buffer, sizeof info);
+  SetDIBitsToDevice(dc, x, y, width, height, x, SCREEN_HEIGHT - y - height, 0, SCREEN_HEIGHT,
+                    buffer.pixels, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
+}
+
+void Win32Platform::paintWindow(HDC dc) {
+  std::lock_guard<std::recursive_mutex> lock(drawingLock());
+  HPALETTE previous = nullptr;
+  if (palette_) {
+    previous = SelectPalette(dc, palette_, FALSE);
+    RealizePalette(dc);
+  }
+  // The whole picture, whatever the update region: the back buffer is the only picture.
+  copyBackBuffer(dc, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+  if (previous) SelectPalette(dc, previous, FALSE);
+}
+
+void Win32Platform::showRect(int x, int y, int width, int height) {
+  // The caller holds the drawing lock, so the window and the palette stay as they are.
+  HWND window = window_;
+  if (!window) return;
+  HDC dc = GetDC(window);
+  if (!dc) return;
+  // Selected, not realised: the latest paint's realisation holds.
+  HPALETTE previous = palette_ ? SelectPalette(dc, palette_, FALSE) : nullptr;
+  copyBackBuffer(dc, x, y, width, height);
+  if (previous) SelectPalette(dc, previous, FALSE);
+  ReleaseDC(window, dc);
+}
+
+void Win32Platform::closeFinishedThreads() {
+  for (auto it = threads_.begin(); it != threads_.end();) {
+    if (WaitForSingleObject(*it, 0) == WAIT_OBJECT_0) {
+      CloseHandle(*it);
+      it = threads_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+bool Win32Platform::startThread(void (*entry)(), int priority) {
+  closeFinishedThreads();
+  DWORD threadId = 0;
+  // Suspended until its priority is set, so that the whole decision runs at that priority.
+  HANDLE thread = CreateThread(nullptr, 0, thinkingTrampoline, reinterpret_cast<LPVOID>(entry),
+                               CREATE_SUSPENDED, &threadId);
+  if (!thread) return false;
+  const int level = threadPriority(priority);
+  if (level != THREAD_PRIORITY_ERROR_RETURN) SetThreadPriority(thread, level);
+  threads_.push_back(thread);
+  ResumeThread(thread);
+  return true;
+}
+
+void Win32Platform::waitForThreads() {
+  for (HANDLE thread : threads_) {
+    // A thread still inside its send is released once this thread takes its sent messages,
+    // which the destroyed window answers with nothing. The wait is bounded all the same.
+    const DWORD start = GetTickCount();
+    for (;;) {
+      const DWORD woke = MsgWaitForMultipleObjects(1, &thread, FALSE, 100, QS_SENDMESSAGE);
+      if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) break;
+      if (woke == WAIT_OBJECT_0 + 1) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+      }
+      if (GetTickCount() - start > 5000) break;
+    }
+    CloseHandle(thread);
+  }
+  threads_.clear();
+}
+
+void Win32Platform::deliverMove() {
+  HWND window = window_;
+  if (window) SendMessageA(window, MSG_MOVE_READY, 0, 0);
+}
+
+uint32_t Win32Platform::tickCount() {
+  return GetTickCount();
+}
+
+const uint8_t* Win32Platform::resourceBytes(const char* name, size_t* size) {
+  HRSRC found = FindResourceA(instance_, name, BITMAP_RESOURCE);
+  if (!found) found = FindResourceA(instance_, name, WAVE_RESOURCE);
+  if (!found) return nullptr;
+  HGLOBAL loaded = LoadResource(instance_, found);
+  if (!loaded) return nullptr;
+  if (size) *size = SizeofResource(instance_, found);
+  return static_cast<const uint8_t*>(LockResource(loaded));
+}
+
+void Win32Platform::startClockTimer() {
+  if (HWND window = window_) SetTimer(window, TIMER_CLOCK, TIMER_CLOCK_PERIOD_MS, nullptr);
+}
+
+void Win32Platform::stopClockTimer() {
+  if (HWND window = window_) KillTimer(window, TIMER_CLOCK);
+}
+
+bool Win32Platform::checkMenuItem(int id, bool checked) {
+  const DWORD previous = CheckMenuItem(menu_, static_cast<UINT>(id),
+                                       MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  return previous != static_cast<DWORD>(-1) && (previous & MF_CHECKED) != 0;
+}
+
+void Win32Platform::playClickSound() {
+  // Asynchronous, from either thread; a new click cuts off the one still playing.
+  PlaySoundA("CLICK", instance_, SND_RESOURCE | SND_ASYNC);
+}
+
+void Win32Platform::closeWindow() {
+  if (HWND window = window_) SendMessageA(window, WM_CLOSE, 0, 0);
+}

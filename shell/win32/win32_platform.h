@@ -1,0 +1,54 @@
+// The platform boundary in Win32 terms: the clock timer, check marks, the click sound, the
+// thinking threads, the synchronous hand-over of the computer's move, and showing parts of the
+// back buffer on the window.
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <atomic>
+#include <vector>
+
+#include "shell/platform.h"
+
+class Win32Platform final : public Platform {
+ public:
+  // Window creation, before the game starts: keeps the window, its menu and the module.
+  void attach(HWND window);
+  // After the display is built: the display palette as a platform palette.
+  void createPalette();
+  // Window destruction, after the game has let go of the display: forgets the window and
+  // deletes the palette. No drawing and no game message reaches the window afterwards.
+  void detach();
+  bool attached() const { return window_.load() != nullptr; }
+
+  // The paint message's work: the whole back buffer to the paint context, palette realised.
+  void paintWindow(HDC dc);
+  // At the end of the program: waits for the thinking threads still running (at most a
+  // thread finishing its send to the window that has gone) and closes their handles.
+  void waitForThreads();
+
+  // Platform
+  bool startThread(void (*entry)(), int priority) override;
+  void deliverMove() override;
+  void showRect(int x, int y, int width, int height) override;
+  uint32_t tickCount() override;
+  const uint8_t* resourceBytes(const char* name, size_t* size) override;
+  void startClockTimer() override;
+  void stopClockTimer() override;
+  bool checkMenuItem(int id, bool checked) override;
+  void playClickSound() override;
+  void closeWindow() override;
+
+ private:
+  void copyBackBuffer(HDC dc, int x, int y, int width, int height);
+  void closeFinishedThreads();
+
+  std::atomic<HWND> window_{nullptr};  // read by the thinking thread when it delivers
+  HMENU menu_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  HPALETTE palette_ = nullptr;   // used under the drawing lock only
+  std::vector<HANDLE> threads_;  // thinking threads not yet seen to end; window's thread only
+};
