@@ -195,37 +195,12 @@ def text_mask(fnt, text, baseline, height=20):
     return img.crop((box[0], 0, box[2], height))
 
 
-def spaced_mask(fnt, text, baseline, gap, height=20):
-    """Text set glyph by glyph with exactly `gap` blank columns between the glyphs' ink, for
-    cells too narrow for the font's own advances."""
-    parts = [text_mask(fnt, ch, baseline, height) for ch in text]
-    width = sum(p.width for p in parts) + gap * (len(parts) - 1)
-    img = Image.new("L", (width, height), 0)
-    x = 0
-    for p in parts:
-        img.paste(p, (x, 0))
-        x += p.width + gap
-    return img
-
-
 def squash_mask(path, size, text, baseline, width, height=20):
     """Text drawn four times larger and reduced to exactly `width` ink columns: a condensed
     setting of a word that the font sets too wide for its cell."""
     k = 4
     big = text_mask(font(path, size * k), text, baseline * k, height * k)
     return big.resize((width, height), Image.BOX)
-
-
-def squeeze_mask(fnt, text, baseline, max_width, height=20):
-    """Natural setting if it fits, else glyph-by-glyph with the widest gap that fits."""
-    m = text_mask(fnt, text, baseline, height)
-    if m.width <= max_width:
-        return m
-    for gap in (3, 2, 1, 0):
-        m = spaced_mask(fnt, text, baseline, gap, height)
-        if m.width <= max_width:
-            return m
-    raise ValueError("%r does not fit in %d columns" % (text, max_width))
 
 
 # ---------------------------------------------------------------------------------------------
@@ -276,6 +251,23 @@ def font_palette(ink):
     pal = [WHITE] + greys + inks + [mix(ink, BLACK, 0.35), BLACK]
     check_palette(pal)
     return pal
+
+
+def cjk_mask(text, max_width):
+    """Japanese on the font's full-width advances, tracked one pixel tighter per glyph only
+    where the cell demands it ("置けません": five glyphs in 76 pixels), so every message
+    keeps the font's own rhythm."""
+    for tracking in (0, -1, -2):
+        img = Image.new("L", (len(text) * 20 + 20, 20), 0)
+        d = ImageDraw.Draw(img)
+        for i, ch in enumerate(text):
+            d.text((10 + i * (16 + tracking), CJK_BASELINE), ch, font=CJK_FONT, fill=255,
+                   anchor="ls")
+        box = img.getbbox()
+        m = img.crop((box[0], 0, box[2], 20))
+        if m.width <= max_width:
+            return m
+    raise ValueError("%r does not fit in %d columns" % (text, max_width))
 
 
 def place_in_cell(mask, width, align="centre", last=None):
@@ -343,14 +335,13 @@ def build_font_sheet(side):
         put(text_mask(GLYPH_FONT, str(d), LATIN_BASELINE), 0, DIGIT_CELLS[d], ink)
     for k in range(8):
         put(text_mask(GLYPH_FONT, "abcdefgh"[k], LATIN_BASELINE), 0, LETTER_CELLS[k], ink)
-    put(squeeze_mask(WORD_FONT, "Player", LATIN_BASELINE, PLAYER_CELL[1] - 3), 0, PLAYER_CELL, ink)
-    put(squeeze_mask(WORD_FONT, "Computer", LATIN_BASELINE, COMPUTER_CELL[1] - 3), 0,
-        COMPUTER_CELL, ink)
+    put(text_mask(WORD_FONT, "Player", LATIN_BASELINE), 0, PLAYER_CELL, ink)
+    put(text_mask(WORD_FONT, "Computer", LATIN_BASELINE), 0, COMPUTER_CELL, ink)
 
     put(colon_mask(), 1, COLON_CELL, ink)
     for cell, text in ((COUNTER_CELL, COUNTER_WORD[side]), (WA_CELL, "は"), (NO_CELL, "の"),
                        (CANNOT_CELL, "置けません"), (WINS_CELL, "勝ちです")):
-        put(squeeze_mask(CJK_FONT, text, CJK_BASELINE, cell[1] - 3), 1, cell, ink)
+        put(cjk_mask(text, cell[1] - 3), 1, cell, ink)
     if side == 1:
         # "MopraGET" fills its cell: the word condensed to the cell's width.
         name = squash_mask(NAME_FONT_PATH, NAME_SIZE, SIDE_NAME[1], NAME_BASELINE,
@@ -361,8 +352,7 @@ def build_font_sheet(side):
         name = text_mask(font(NAME_FONT_PATH, NAME_SIZE), SIDE_NAME[2], NAME_BASELINE)
         put(name, 1, NAME_CELL, ink, "right", ZARBO_LAST_X - NAME_CELL[0])
     if side == 1:
-        put(squeeze_mask(CJK_FONT, "引き分けです", CJK_BASELINE, DRAW_CELL[1] - 3), 1, DRAW_CELL,
-            DRAW_GREY)
+        put(cjk_mask("引き分けです", DRAW_CELL[1] - 3), 1, DRAW_CELL, DRAW_GREY)
         put(dot_mask(), 1, DOT_CELL, BLACK)
     else:
         put(None, 1, DRAW_CELL, None)
@@ -464,18 +454,19 @@ def board_frame_design():
     return img
 
 
-def engrave(rgb, cx, cy, text, fnt):
-    """Dark italic lettering centred on (cx, cy), with a light edge below-right as if cut into
-    the wood."""
-    m = text_mask(fnt, text, 30, 40)
-    box = m.getbbox()
-    h = box[3] - box[1]
-    x = int(round(cx - m.width / 2.0))
-    y = int(round(cy - h / 2.0)) - box[1]
+def engrave(rgb, texts, fnt, centres):
+    """Dark italic labels centred on the given points, all set on a common baseline (their
+    joint height is centred), with a light edge below-right as if cut into the wood."""
+    masks = [text_mask(fnt, t, 30, 40) for t in texts]
+    top = min(m.getbbox()[1] for m in masks)
+    bottom = max(m.getbbox()[3] for m in masks)
     light = Image.new("L", rgb.size, 0)
-    light.paste(m, (x + 1, y + 1))
     ink = Image.new("L", rgb.size, 0)
-    ink.paste(m, (x, y))
+    for m, (cx, cy) in zip(masks, centres):
+        x = int(round(cx - m.width / 2.0))
+        y = int(round(cy - (top + bottom) / 2.0))
+        light.paste(m, (x + 1, y + 1))
+        ink.paste(m, (x, y))
     light = light.point(lambda v: v * 3 // 4)
     rgb.paste(Image.composite(Image.new("RGB", rgb.size, FRAME_PAL[1]), rgb, light))
     rgb.paste(Image.composite(Image.new("RGB", rgb.size, FRAME_PAL[OUTLINE]), rgb, ink))
@@ -486,9 +477,8 @@ def build_board_border():
     design = board_frame_design()
     rgb = indices_to_image(design, FRAME_PAL)
     mid = BORDER / 2.0 - 1.5  # the middle of the rail's flat face (rows 4..27)
-    for k in range(1, 9):
-        engrave(rgb, 35 * k + 17.5, mid + 1, "abcdefgh"[k - 1], LETTER_FONT)
-        engrave(rgb, mid, 35 * k + 17.5, str(k), LETTER_FONT)
+    engrave(rgb, "abcdefgh", LETTER_FONT, [(35 * k + 17.5, mid + 1) for k in range(1, 9)])
+    engrave(rgb, "12345678", LETTER_FONT, [(mid, 35 * k + 17.5) for k in range(1, 9)])
     q = Quantiser(FRAME_PAL)
     screen = q.image(rgb)
     frame1 = [row[:] for row in screen[0:BORDER]] + [row[:] for row in screen[316:351]]
@@ -682,7 +672,7 @@ def build_title():
     big_font = font(TITLE_FONT_PATH, 28 * s)
     W, H = TITLE_W * s, TITLE_H * s
     mask = Image.new("L", (W, H), 0)
-    base = 24
+    base = 23
     ImageDraw.Draw(mask).text((5 * s, base * s), TITLE_TEXT, font=big_font, fill=255, anchor="ls")
     box = mask.getbbox()
     # Outline: the letters grown by about one pixel.
@@ -715,7 +705,7 @@ def build_title():
     px = min(title_right + 3, TITLE_W - 2 - part.width)
     ink = Image.new("L", (TITLE_W, TITLE_H), 0)
     ink.paste(part, (px, 0))
-    for text, baseline in ((VERSION_LINE, 34), (DATE_LINE, 43)):
+    for text, baseline in ((VERSION_LINE, 33), (DATE_LINE, 42)):
         m = text_mask(SMALL_FONT, text, baseline, TITLE_H)
         ink.paste(m, ((TITLE_W - m.width) // 2, 0), m)
     img = Image.composite(Image.new("RGB", img.size, TITLE_PAL[14]), img, ink)
@@ -961,12 +951,12 @@ def build_click():
     out = []
     for n in range(CLICK_FRAMES):
         t = n / float(CLICK_RATE)
-        attack = min(1.0, t / 0.0006)
+        attack = min(1.0, t / 0.0004)  # a 9-sample rise: starts from silence
         body = 0.55 * math.sin(2 * math.pi * 1250 * t) * math.exp(-t / 0.0045)
         knock = 0.35 * math.sin(2 * math.pi * 520 * t + 0.6) * math.exp(-t / 0.0085)
         ring = 0.18 * math.sin(2 * math.pi * 2870 * t) * math.exp(-t / 0.0022)
-        tick = 0.25 * (rnd.random() * 2 - 1) * math.exp(-t / 0.0006)
-        v = attack * (body + knock + ring) + tick
+        tick = 0.25 * (rnd.random() * 2 - 1) * math.exp(-t / 0.0008)
+        v = attack * (body + knock + ring + tick)
         # Fade the tail to silence so the sound ends without a step.
         left = CLICK_FRAMES - 1 - n
         if left < 80:
