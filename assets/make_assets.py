@@ -5,9 +5,9 @@ Run from anywhere with Debian's Python and Pillow (python3-pil):
 
     /usr/bin/python3 assets/make_assets.py
 
-Fonts come from Debian packages by fixed path (fonts-dejavu-core, fonts-urw-base35,
-fonts-noto-cjk) and nothing is random without a fixed seed, so a run rewrites every output
-byte for byte. The outputs are committed; the build only embeds them.
+Fonts come from Debian packages by fixed path (fonts-dejavu-core, fonts-dejavu-extra,
+fonts-urw-base35, fonts-noto-cjk) and nothing is random without a fixed seed, so a run
+rewrites every output byte for byte. The outputs are committed; the build only embeds them.
 """
 
 import math
@@ -16,7 +16,7 @@ import random
 import struct
 import sys
 
-from PIL import Image, ImageDraw, ImageFont
+from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -28,7 +28,12 @@ WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
 
 
+FONT_PACKAGES = "fonts-dejavu-core fonts-dejavu-extra fonts-urw-base35 fonts-noto-cjk"
+
+
 def font(path, size, index=0):
+    if not os.path.exists(path):
+        sys.exit("missing font %s: apt-get install %s" % (path, FONT_PACKAGES))
     return ImageFont.truetype(path, size, index=index)
 
 
@@ -39,11 +44,6 @@ def font(path, size, index=0):
 def mix(a, b, t):
     """Colour a blended towards b by t (0 = a, 1 = b)."""
     return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
-
-
-def ramp(a, b, steps):
-    """steps colours from a (exclusive) to b (inclusive)."""
-    return [mix(a, b, (i + 1) / steps) for i in range(steps)]
 
 
 def check_palette(pal):
@@ -61,16 +61,17 @@ def _distance(c, p):
 
 
 class Quantiser:
-    def __init__(self, pal, allowed=None):
+    """Maps drawn RGB pictures onto a sheet's 16 colours, each pixel to its nearest colour."""
+
+    def __init__(self, pal):
         self.pal = pal
-        self.allowed = list(range(16)) if allowed is None else list(allowed)
         self.cache = {}
 
     def index(self, c):
         c = tuple(c[:3])
         i = self.cache.get(c)
         if i is None:
-            i = min(self.allowed, key=lambda k: (_distance(c, self.pal[k]), k))
+            i = min(range(16), key=lambda k: (_distance(c, self.pal[k]), k))
             self.cache[c] = i
         return i
 
@@ -211,12 +212,12 @@ def squash_mask(path, size, text, baseline, width, height=20):
 # hh:mm:ss, a count and its counter word) read as evenly spaced text.
 
 GLYPH_FONT = font(DEJAVU + "DejaVuSans-Bold.ttf", 16)  # digits and column letters
-WORD_FONT = font(DEJAVU + "DejaVuSansCondensed-Bold.ttf", 15)  # "Player", "Computer"
-NAME_FONT_PATH = DEJAVU + "DejaVuSansCondensed-Bold.ttf"  # the sides' names
-NAME_SIZE = 15
+WORD_FONT_PATH = DEJAVU + "DejaVuSansCondensed-Bold.ttf"  # "Player", "Computer", the names
+WORD_SIZE = 15
+WORD_FONT = font(WORD_FONT_PATH, WORD_SIZE)
 CJK_FONT = font(NOTO_CJK + "NotoSansCJK-Bold.ttc", 16, index=0)  # Noto Sans CJK JP Bold
 
-LATIN_BASELINE = 15  # digits occupy rows 4..14 of a row-1 cell
+LATIN_BASELINE = 15  # digits occupy rows 3..14 of a row-1 cell
 NAME_BASELINE = 15
 CJK_BASELINE = 16  # the 16-pixel em box spans rows 2..17
 
@@ -297,7 +298,7 @@ def dot_mask():
     """The side-to-move dot, drawn 8x larger and reduced for smooth edges."""
     s = 8
     big = Image.new("L", (12 * s, 20 * s), 0)
-    # Centred on the clock digits' middle row (rows 4..14).
+    # Centred where the clock's digits are (rows 3..14), as wide as they are.
     cx, cy, r = 6.0 * s, 9.5 * s, 4.6 * s
     ImageDraw.Draw(big).ellipse((cx - r, cy - r, cx + r, cy + r), fill=255)
     small = big.resize((12, 20), Image.BOX)
@@ -344,17 +345,15 @@ def build_font_sheet(side):
         put(cjk_mask(text, cell[1] - 3), 1, cell, ink)
     if side == 1:
         # "MopraGET" fills its cell: the word condensed to the cell's width.
-        name = squash_mask(NAME_FONT_PATH, NAME_SIZE, SIDE_NAME[1], NAME_BASELINE,
+        name = squash_mask(WORD_FONT_PATH, WORD_SIZE, SIDE_NAME[1], NAME_BASELINE,
                            NAME_CELL[1] - 3)
         put(name, 1, NAME_CELL, ink)
-    else:
-        # "Zarbo" is set at the font's own width and ends at ZARBO_LAST_X.
-        name = text_mask(font(NAME_FONT_PATH, NAME_SIZE), SIDE_NAME[2], NAME_BASELINE)
-        put(name, 1, NAME_CELL, ink, "right", ZARBO_LAST_X - NAME_CELL[0])
-    if side == 1:
         put(cjk_mask("引き分けです", DRAW_CELL[1] - 3), 1, DRAW_CELL, DRAW_GREY)
         put(dot_mask(), 1, DOT_CELL, BLACK)
     else:
+        # "Zarbo" is set at the font's own width and ends at ZARBO_LAST_X.
+        name = text_mask(WORD_FONT, SIDE_NAME[2], NAME_BASELINE)
+        put(name, 1, NAME_CELL, ink, "right", ZARBO_LAST_X - NAME_CELL[0])
         put(None, 1, DRAW_CELL, None)
         put(None, 1, DOT_CELL, None)
     return Quantiser(pal).image(sheet), pal, cells
@@ -367,7 +366,7 @@ def build_font_sheet(side):
 # them, so the pieces meet without seams. The panel's pieces are reused (the dividers are made
 # of halves of the top and bottom edges, short boxes use both ends of the side strips), which
 # works because the panel's rails look the same in every 20-row band and its stiles depend on
-# the column alone; compose_panel() checks that the drawing steps rebuild the design exactly.
+# the column alone; check_frame_joins() proves that the drawing steps rebuild the design.
 
 FRAME_PAL = [
     WHITE,
@@ -676,7 +675,6 @@ def build_title():
     ImageDraw.Draw(mask).text((5 * s, base * s), TITLE_TEXT, font=big_font, fill=255, anchor="ls")
     box = mask.getbbox()
     # Outline: the letters grown by about one pixel.
-    from PIL import ImageFilter
     outline = mask.filter(ImageFilter.MaxFilter(2 * s + 1))
     # Gold from pale at the top of the letters to deep at the baseline.
     gold = Image.new("RGB", (W, H))

@@ -35,7 +35,9 @@ constexpr size_t kFileHeader = 14;
 constexpr size_t kInfoHeader = 40;
 constexpr size_t kPixelOffset = kFileHeader + kInfoHeader + 16 * 4;  // 118
 
-inline size_t rowStride(int width) { return ((width * 4 + 31) / 32) * 4; }
+inline size_t rowStride(int width) {
+  return ((width * 4 + 31) / 32) * 4;
+}
 
 // A 4-bit sheet as the display uses it: colour table behind the info header, pixels 104
 // bytes after the info header, rows bottom-up.
