@@ -797,45 +797,53 @@ def micro_width(text, gap=1):
     return sum(len(MICRO[c][0]) for c in text) + gap * (len(text) - 1)
 
 
+SPRAY_MIST = [
+    "........................p..p....",
+    ".....................g...b...p..",
+    "....................b..p..g.....",
+    "...................b.b...b..p...",
+    "....................b..g...p....",
+    "......................p..p......",
+]
+
+
 def draw_spray_can():
     c = Canvas()
-    left, right, top, bottom = 3.0, 29.0, 11.0, 31.0
+    left, right, top, bottom = 2.0, 26.0, 12.0, 31.0
     mid = (left + right) / 2
-    # Spray mist from the nozzle towards the upper right: fine droplets in a widening cone.
-    rnd = random.Random(1)
-    for _ in range(60):
-        t = rnd.random() ** 0.8
-        ang = math.radians(-35 + rnd.uniform(-14, 14) * (0.5 + t))
-        dist = 2.5 + t * 12
-        x, y = 21.0 + dist * math.cos(ang), 3.6 + dist * math.sin(ang)
-        r = 0.75 - 0.3 * t
-        colour = P["lightblue"] if rnd.random() < 0.5 else P["grey"]
-        if x + r < 29.5 and y - r > 0.5:  # the tile's corners stay white
-            c.ellipse(x, y, r, r, colour)
+    ox, oy = 18.6, 5.2  # the nozzle's opening
     # Body: a blue cylinder lit from the left, with a domed top.
     c.rect(left, top, right, bottom - 1, P["blue"])
     c.ellipse(mid, bottom - 1.2, (right - left) / 2, 1.2, P["blue"])
     c.ellipse(mid, top, (right - left) / 2, 4.0, P["blue"])
-    c.rect(left + 0.8, top, left + 2.2, bottom - 1, P["lightblue"])
+    c.rect(left + 0.8, top, left + 2.0, bottom - 1, P["lightblue"])
     c.ellipse(mid - 5.5, top - 1.2, 4.5, 1.5, P["lightblue"])
     c.rect(right - 1.4, top, right, bottom - 1, P["darkblue"])
     # Valve cup and stem.
     c.ellipse(mid, top - 3.2, 4.2, 1.6, P["rim"])
     c.ellipse(mid, top - 3.6, 3.4, 1.1, P["pale"])
-    c.rect(13.5, 5.0, 18.5, top - 3.4, P["grey"])
-    c.rect(13.5, 5.0, 14.7, top - 3.4, P["pale"])
-    # The red nozzle, its opening turned to the upper right.
-    c.polygon([(12.2, 6.0), (12.2, 2.8), (18.6, 1.4), (21.6, 2.8), (20.6, 6.0)], P["red"])
-    c.polygon([(12.2, 2.8), (18.6, 1.4), (19.4, 2.3), (12.8, 3.8)], P["lightred"])
-    c.ellipse(21.0, 3.0, 1.0, 1.0, P["darkred"])
+    c.rect(mid - 2.5, 6.5, mid + 2.5, top - 3.4, P["grey"])
+    c.rect(mid - 2.5, 6.5, mid - 1.3, top - 3.4, P["pale"])
+    # The red actuator, its opening turned to the upper right.
+    c.polygon([(mid - 4.0, 7.6), (mid - 4.0, 4.4), (mid + 2.6, 3.0), (ox + 0.6, 4.4),
+               (ox - 0.4, 7.6)], P["red"])
+    c.polygon([(mid - 4.0, 4.4), (mid + 2.6, 3.0), (mid + 3.4, 3.9), (mid - 3.4, 5.4)],
+              P["lightred"])
+    c.ellipse(ox, oy - 0.6, 1.0, 1.0, P["darkred"])
     rows = Quantiser(PIECE_PAL).image(c.reduce())
+    # The mist, sprayed to the upper right: droplets set pixel by pixel in a widening cone,
+    # denser and bluer near the nozzle.
+    for y, line in enumerate(SPRAY_MIST):
+        for x, ch in enumerate(line):
+            if ch != ".":
+                rows[y][x] = {"b": 7, "p": 13, "g": 2}[ch]
     # Label: a white band with "Mopra" in red over "GET" in black, set pixel by pixel.
-    lx0, lx1 = 5, 27
+    lx0, lx1 = int(left) + 1, int(right) - 1
     for y in range(14, 29):
         for x in range(lx0, lx1):
             rows[y][x] = 0 if 15 <= y <= 27 else 13
-    micro_text(rows, lx0 + (lx1 - lx0 - micro_width("Mopra")) // 2, 15, "Mopra", 11)
-    micro_text(rows, lx0 + (lx1 - lx0 - micro_width("GET")) // 2, 22, "GET", 15)
+    micro_text(rows, lx0 + (lx1 - lx0 - micro_width("Mopra") + 1) // 2, 15, "Mopra", 11)
+    micro_text(rows, lx0 + (lx1 - lx0 - micro_width("GET") + 1) // 2, 22, "GET", 15)
     return rows
 
 
