@@ -1067,6 +1067,11 @@ def main():
         write(name + ".bmp", bmp4_bytes(rows, pal))
     check_frame_joins(sheets, board_screen, panel)
     write("ICON.ico", ico_bytes(icons))
+    # The desktop's icon theme takes PNG: the 32 x 32 image as it stands.
+    rows, pal = icons[0]
+    indices_to_image(rows, pal).save(os.path.join(HERE, "ICON.png"), optimize=False,
+                                     compress_level=9)
+    print("wrote ICON.png")
     write("CLICK.wav", wav_bytes(build_click(), CLICK_RATE))
     preview = build_preview(sheets, font_cells, icons)
     path = os.path.join(HERE, "preview.png")
