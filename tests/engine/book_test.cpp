@@ -124,6 +124,12 @@ TEST_F(BookTest, LineFollowedToItsEndSwitchesTheBookOffWithoutADraw) {
   EXPECT_EQ(bookMove(), 0);
   EXPECT_FALSE(bookEnabledFlag);
   EXPECT_EQ(drawsMade(), 0);
+  // The same line turned half round ends with the marker 99, which is no move either.
+  replayFromStart("c4 c3 d3 c5 d6 e6 c6 f4 f5 d7");
+  bookEnabledFlag = true;
+  EXPECT_EQ(bookMove(), 0);
+  EXPECT_FALSE(bookEnabledFlag);
+  EXPECT_EQ(drawsMade(), 0);
 }
 
 TEST_F(BookTest, GameThatLeftEveryLineGetsNothing) {
