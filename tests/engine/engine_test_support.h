@@ -13,7 +13,8 @@
 void loadBoard(int ply, const std::string& squares);
 std::string boardText(int ply);
 
-// One game of the computer against itself, from the start to a full board, without passes.
+// One game of the computer against itself, from the start to a full board; side 1 passes
+// once, before the 59th move.
 extern const char* const SAMPLE_GAME;
 // The first n moves of SAMPLE_GAME.
 std::string sampleGameMoves(int n);
