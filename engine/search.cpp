@@ -12,7 +12,8 @@ std::atomic<int> depthLimit{0};
 
 namespace {
 
-// The Board of the next ply is about to be written.
+// The Board of ply is about to be written. Every move and every pass of a line takes the next
+// Board; a line of the exact search from at most 16 empty squares ends by ply 31.
 void enterPly(int ply) {
   assert(ply < BOARD_STACK_SIZE);
   if (ply > engineCounters.deepestPly) engineCounters.deepestPly = ply;
