@@ -21,6 +21,11 @@ extern BookLine<int16_t> expandedBook[EXPANDED_BOOK_LINES];
 // Builds the expanded book; once, at start-up.
 void expandBook();
 
+// The next move of every expanded line that the game's moves (moves[0..currentIndex - 1])
+// have followed, in table order; a move that several lines offer appears several times. No
+// lookup finds more than 71, since a game's first move is the first move of one block only.
+int findBookCandidates(int32_t candidates[EXPANDED_BOOK_LINES]);
+
 // The book's move for the shown position as a square code, or 0 (which switches the book off
 // for the rest of the game). One draw from the shared generator when there are candidates.
 int bookMove();

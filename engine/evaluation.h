@@ -26,3 +26,10 @@ int stableDiscTerm(int ply);
 int frontierTerm(int ply);
 // 30 when (x, y) touches a corner that holds a disc of either side, else 0.
 int cornerNeighbourBonus(int ply, int x, int y);
+
+// The corner that (x, y) touches, as a square code: 11, 88, 18 or 81 for the three squares
+// next to each corner, 0 for every other square. Shared with the novice levels.
+int touchedCorner(int x, int y);
+inline bool isCornerAdjacent(int x, int y) {
+  return touchedCorner(x, y) != 0;
+}

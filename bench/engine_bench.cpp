@@ -1,0 +1,109 @@
+// Benchmarks of the straightforward engine: the evaluation, the move rules, a level-5
+// decision and a small exact solve, on fixed positions with every draw 0.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "engine/evaluation.h"
+#include "engine/random.h"
+#include "engine/search.h"
+#include "engine/thinking.h"
+#include "rules/board.h"
+#include "rules/game.h"
+#include "rules/settings.h"
+#include "tools/velnor-analyze/bench_positions.h"
+
+namespace {
+
+// The sample game's position after 50 moves: 10 empty squares, side 1 to move.
+constexpr const char* TEN_EMPTIES =
+    "..111111..12222221121122222112222221122122221211..1221...111111.";
+
+int zeroDraw() {
+  return 0;
+}
+
+struct InlinePlatform final : ThinkingPlatform {
+  bool startThread(void (*)(), int) override { return false; }
+  void deliverMove() override {}
+};
+InlinePlatform inlinePlatform;
+
+void load(const char* squares, int side) {
+  Board& b = BoardStack[0];
+  b = Board{};
+  for (int i = 0; i < 64; ++i) {
+    b.at(i % 8 + 1, i / 8 + 1) = static_cast<int16_t>(squares[i] == '.' ? 0 : squares[i] - '0');
+  }
+  sideToMove = side;
+  gameRecord = GameRecord{};
+  gameRecord.currentIndex = countDiscs(0, 1) + countDiscs(0, 2) - 4;
+  bookEnabledFlag = false;
+  setRandomSource(zeroDraw);
+}
+
+const BenchPosition& midgame() {
+  return BENCH_POSITIONS[1];
+}
+
+void BM_EvaluatePosition(benchmark::State& state) {
+  load(midgame().squares, midgame().side);
+  copyPly(1);
+  for (auto _ : state) benchmark::DoNotOptimize(evaluatePosition(1));
+}
+BENCHMARK(BM_EvaluatePosition);
+
+// The legality test on all 64 squares for both sides.
+void BM_IsLegalMoveAllSquares(benchmark::State& state) {
+  load(midgame().squares, midgame().side);
+  for (auto _ : state) {
+    int legal = 0;
+    for (int x = 1; x <= 8; ++x) {
+      for (int y = 1; y <= 8; ++y) legal += isLegalMove(0, 1, x, y) + isLegalMove(0, 2, x, y);
+    }
+    benchmark::DoNotOptimize(legal);
+  }
+}
+BENCHMARK(BM_IsLegalMoveAllSquares);
+
+// A child as the search makes it: copy the position a ply down and play the move there.
+void BM_CopyAndPlayMove(benchmark::State& state) {
+  load(midgame().squares, midgame().side);
+  int mx = 0, my = 0;
+  for (int x = 1; x <= 8 && mx == 0; ++x) {
+    for (int y = 1; y <= 8 && mx == 0; ++y) {
+      if (isLegalMove(0, sideToMove, x, y)) mx = x, my = y;
+    }
+  }
+  for (auto _ : state) {
+    copyPly(1);
+    playMove(1, sideToMove, mx, my);
+    benchmark::DoNotOptimize(BoardStack[1].cell[mx * 10 + my]);
+  }
+}
+BENCHMARK(BM_CopyAndPlayMove);
+
+void BM_Level5MidgameDecision(benchmark::State& state) {
+  installThinkingPlatform(&inlinePlatform);
+  load(midgame().squares, midgame().side);
+  settings.playerType[sideToMove] = 5;
+  for (auto _ : state) {
+    thinkingFlag = true;
+    thinkingThread();
+  }
+  thinkingFlag = false;
+  installThinkingPlatform(nullptr);
+}
+BENCHMARK(BM_Level5MidgameDecision)->Unit(benchmark::kMillisecond);
+
+void BM_SolveTenEmpties(benchmark::State& state) {
+  load(TEN_EMPTIES, 1);
+  for (auto _ : state) {
+    thinkingFlag = true;
+    benchmark::DoNotOptimize(solveExactly());
+  }
+  thinkingFlag = false;
+}
+BENCHMARK(BM_SolveTenEmpties)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,7 @@
+#include "engine/counters.h"
+
+EngineCounters engineCounters{};
+
+void clearEngineCounters() {
+  engineCounters = EngineCounters{};
+}
