@@ -22,6 +22,8 @@ int tileTop(int y) {
   return 35 * y + 2;
 }
 
+// A busy wait on the tick count: the window's thread handles nothing meanwhile. The signed
+// difference keeps working across the count's wrap at 2^32.
 void waitAnimationDelay() {
   const int delay = settings.animationDelay;
   if (delay <= 0 || !displayPlatform) return;

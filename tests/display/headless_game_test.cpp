@@ -46,6 +46,19 @@ class HeadlessGame : public ::testing::Test {
         rectFromSheet(sheets[side + 1], 476, y, 14, 20, 14 * (code / 10) + 126, 0);
     return letter ? digit(side, code % 10, 490, y) : letter;
   }
+  ::testing::AssertionResult separatorWhole(int side, int x) {
+    const SheetImage& font = sheets[side + 1];
+    const int y = side == 1 ? 145 : 245;
+    for (int dy = 0; dy < 20; ++dy) {
+      for (int dx = 0; dx < 14; ++dx) {
+        const uint32_t ink = font.colourAt(dx, 20 + dy);
+        if (ink != 0xFFFFFF && pixelColour(x + dx, y + dy) != ink) {
+          return ::testing::AssertionFailure() << "pixel (" << x + dx << ", " << y + dy << ")";
+        }
+      }
+    }
+    return ::testing::AssertionSuccess();
+  }
   ::testing::AssertionResult dotAt(int side) {
     return rectFromSheet(sheets[SHEET_FONT1], 380, side == 1 ? 145 : 245, 14, 20, 386, 20);
   }
@@ -74,6 +87,10 @@ TEST_F(HeadlessGame, StartShowsTheBoardAndAFreshPanel) {
   for (int x : {400, 414, 438, 452, 476, 490}) {
     EXPECT_TRUE(digit(1, 0, x, 145)) << x;
     EXPECT_TRUE(digit(2, 0, x, 245)) << x;
+  }
+  // The digits overlap the separators' cells only where the separators are white.
+  for (int side : {1, 2}) {
+    for (int x : {426, 464}) EXPECT_TRUE(separatorWhole(side, x)) << side << " " << x;
   }
   EXPECT_TRUE(rectWhite(371, 285, 140, 46));
 }
