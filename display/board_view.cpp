@@ -35,7 +35,7 @@ void waitAnimationDelay() {
 }  // namespace
 
 void drawSquare(int x, int y, int tile) {
-  // The examined square is read from another thread and may be caught half-reset.
+  // A square off the board or an unknown tile draws nothing.
   if (!onBoard(x, y) || tile < TILE_EMPTY || tile > TILE_THINKING) return;
   std::lock_guard<std::recursive_mutex> lock(drawingLock());
   const int left = tileLeft(x);
@@ -63,8 +63,10 @@ void redrawGuides() {
     }
   }
   // Last, so that it covers a guide marker on the same square.
-  const int examined = examinedX;
-  if (settings.showThinking && examined != 0) drawSquare(examined, examinedY, TILE_THINKING);
+  const int examined = examinedSquare;
+  if (settings.showThinking && examined != 0) {
+    drawSquare(examined / 10, examined % 10, TILE_THINKING);
+  }
 }
 
 // The lock is taken step by step and let go during each wait, so that a paint or a thinking

@@ -33,14 +33,12 @@ class BoardView : public DisplayTest {
     settings.guide = false;
     settings.showThinking = false;
     settings.animationDelay = 0;
-    examinedX = 0;
-    examinedY = 0;
+    examinedSquare = 0;
   }
   void TearDown() override {
     settings.guide = false;
     settings.showThinking = false;
-    examinedX = 0;
-    examinedY = 0;
+    examinedSquare = 0;
     DisplayTest::TearDown();
   }
   ::testing::AssertionResult showsTile(int x, int y, int tile) {
@@ -134,8 +132,7 @@ TEST_F(BoardView, ThinkingMarkerCoversTheGuideOnlyWhenShownAndSet) {
   for (const Case& c : cases) {
     settings.guide = c.guide;
     settings.showThinking = c.showThinking;
-    examinedX = c.examined / 10;
-    examinedY = c.examined % 10;
+    examinedSquare = c.examined;
     platform.clearShown();
     redrawGuides();
     EXPECT_TRUE(showsTile(4, 3, c.tileAtD3)) << c.guide << c.showThinking << c.examined;

@@ -31,7 +31,7 @@ class Commands : public ::testing::Test {
   }
   void TearDown() override {
     thinkingFlag = false;
-    examinedX = examinedY = 0;
+    examinedSquare = 0;
     installGameHooks(nullptr);
   }
 
@@ -89,8 +89,7 @@ TEST_F(Commands, GuideToggleRedrawsTheGuides) {
 TEST_F(Commands, ShowThinkingRedrawsTheExaminedSquareOnly) {
   shell->command(IDM_SHOW_THINKING);  // on, nothing examined
   EXPECT_THAT(recorder.calls(), IsEmpty());
-  examinedX = 3;
-  examinedY = 4;
+  examinedSquare = 34;
   shell->command(IDM_SHOW_THINKING);  // off, guide off: empty
   shell->command(IDM_GUIDE);
   recorder.clear();

@@ -107,8 +107,7 @@ void render(const RenderOptions& o) {
   }
   if (o.guide) shell.command(IDM_GUIDE);
   if (examined != 0) {
-    examinedX = examined / 10;
-    examinedY = examined % 10;
+    examinedSquare = examined;
     shell.command(IDM_SHOW_THINKING);
   }
   writePng(o.out);
