@@ -123,8 +123,7 @@ bool searchRootMoves(int me, int level) {
     const int y = list.y[i];
     GameHooks& view = gameHooks();
     if (settings.showThinking) view.drawSquare(x, y, 4);
-    examinedX = x;
-    examinedY = y;
+    examinedSquare = squareCode(x, y);
     copyPly(1);
     playMove(1, me, x, y);
     const int v = scoreRootMove(1, best, INT_MAX);
@@ -133,8 +132,7 @@ bool searchRootMoves(int me, int level) {
       chosenY = y;
       best = v;
     }
-    examinedX = 0;
-    examinedY = 0;
+    examinedSquare = 0;
     view.drawSquare(x, y, settings.guide ? 3 : 0);
     if (!thinkingFlag) return false;
   }

@@ -10,7 +10,7 @@ int clockSeconds[3];
 std::atomic<bool> thinkingFlag{false};
 std::atomic<bool> stoppedFlag{false};
 std::atomic<bool> bookEnabledFlag{false};
-std::atomic<int> examinedX{0}, examinedY{0};
+std::atomic<int> examinedSquare{0};
 std::atomic<uint32_t> positionSerial{0};
 
 namespace {

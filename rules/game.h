@@ -31,9 +31,10 @@ extern std::atomic<bool> thinkingFlag;
 extern std::atomic<bool> stoppedFlag;
 // Set by a new game; the opening book clears it when it has no continuation.
 extern std::atomic<bool> bookEnabledFlag;
-// The root move the computer is examining, published so that the window's thread can redraw
-// the thinking marker; column 0 means none.
-extern std::atomic<int> examinedX, examinedY;
+// The square code x * 10 + y of the root move the computer is examining, 0 for none; one
+// value, so that the window's thread, redrawing the thinking marker, never reads a half-updated
+// square.
+extern std::atomic<int> examinedSquare;
 // Counts every change of the shown position (new game, move, jump), so that a move chosen for
 // an earlier position can be recognised and dropped.
 extern std::atomic<uint32_t> positionSerial;

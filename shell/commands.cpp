@@ -1,5 +1,6 @@
 #include "shell/commands.h"
 
+#include "display/sheets.h"
 #include "engine/random.h"
 #include "engine/thinking.h"
 #include "rules/board.h"
@@ -37,9 +38,13 @@ void stop() {
 }
 
 void redrawExaminedSquare() {
-  const int x = examinedX;
-  const int y = examinedY;
-  if (x == 0) return;
+  // Read under the drawing lock: the thinking thread clears the square before it redraws it,
+  // so a marker drawn here is always replaced by the thread's own redraw.
+  std::lock_guard<std::recursive_mutex> lock(drawingLock());
+  const int examined = examinedSquare;
+  if (examined == 0) return;
+  const int x = examined / 10;
+  const int y = examined % 10;
   const int tile = settings.showThinking ? 4 : settings.guide ? 3 : 0;
   gameHooks().drawSquare(x, y, tile);
 }

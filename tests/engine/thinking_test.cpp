@@ -201,7 +201,7 @@ TEST_F(ThinkingTest, StoppedSearchDeliversNothing) {
   thinkingFlag = false;
   thinkingThread();
   EXPECT_EQ(platform.deliveries, 0);
-  EXPECT_EQ(examinedX, 0);
+  EXPECT_EQ(examinedSquare, 0);
   // The marker's square was restored.
   ASSERT_FALSE(hooks.callsStartingWith("drawSquare").empty());
 }

@@ -96,7 +96,7 @@ class GameThreadsTest : public ::testing::Test {
   // Waits until the computer is examining a root move: it is inside its search.
   bool waitUntilSearching() {
     const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (examinedX == 0) {
+    while (examinedSquare == 0) {
       if (std::chrono::steady_clock::now() > deadline) return false;
       std::this_thread::sleep_for(1ms);
     }
@@ -178,7 +178,7 @@ TEST_F(GameThreadsTest, StopAbandonsTheDecisionAndResumeStartsAnother) {
   EXPECT_FALSE(shell_->handleNextMessage(50ms)) << "no move is delivered";
   EXPECT_EQ(gameRecord.currentIndex, index);
   EXPECT_EQ(sideToMove, side);
-  EXPECT_EQ(examinedX, 0);
+  EXPECT_EQ(examinedSquare, 0);
   EXPECT_FALSE(shell_->timerRunning());
 
   setPlayers(3, 3);

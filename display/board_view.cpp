@@ -1,0 +1,94 @@
+#include "display/board_view.h"
+
+#include <cstdint>
+
+#include "display/display_state.h"
+#include "rules/board.h"
+#include "rules/game.h"
+#include "rules/settings.h"
+
+namespace {
+
+constexpr int FLIP_STEPS = 16;
+
+bool onBoard(int x, int y) {
+  return x >= 1 && x <= 8 && y >= 1 && y <= 8;
+}
+
+int tileLeft(int x) {
+  return 35 * x + 2;
+}
+int tileTop(int y) {
+  return 35 * y + 2;
+}
+
+// A busy wait on the tick count: the window's thread handles nothing meanwhile. The signed
+// difference keeps working across the count's wrap at 2^32.
+void waitAnimationDelay() {
+  const int delay = settings.animationDelay;
+  if (delay <= 0 || !displayPlatform) return;
+  const uint32_t t0 = displayPlatform->tickCount();
+  while (static_cast<int32_t>(displayPlatform->tickCount() - t0) < delay) {
+  }
+}
+
+}  // namespace
+
+void drawSquare(int x, int y, int tile) {
+  // A square off the board or an unknown tile draws nothing.
+  if (!onBoard(x, y) || tile < TILE_EMPTY || tile > TILE_THINKING) return;
+  std::lock_guard<std::recursive_mutex> lock(drawingLock());
+  const int left = tileLeft(x);
+  const int top = tileTop(y);
+  if (tile == TILE_EMPTY) {
+    fillRect(left, top, 32, 32);
+  } else {
+    blitRect(left, top, 32, 32, 32 * tile - 32, 0, SHEET_PIECE);
+  }
+  blitRect(left, top, 32, 32, left, top, SHEET_WINDOW);
+}
+
+void redrawGuides() {
+  std::lock_guard<std::recursive_mutex> lock(drawingLock());
+  const Board& shown = BoardStack[0];
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      // Asked for every square, whatever the guide flag.
+      const bool legal = isLegalMove(0, sideToMove, x, y);
+      if (legal && settings.guide) {
+        drawSquare(x, y, TILE_GUIDE);
+      } else if (shown.at(x, y) == 0) {
+        drawSquare(x, y, TILE_EMPTY);
+      }
+    }
+  }
+  // Last, so that it covers a guide marker on the same square.
+  const int examined = examinedSquare;
+  if (settings.showThinking && examined != 0) {
+    drawSquare(examined / 10, examined % 10, TILE_THINKING);
+  }
+}
+
+// The lock is taken step by step and let go during each wait, so that a paint or a thinking
+// marker is never held up for the whole animation; no one else draws on these squares.
+void animateFlips() {
+  const int mover = sideToMove;
+  if (mover != 1 && mover != 2) return;
+  const int offset = 32 * (mover - 1);  // the mover's tile in PIECE
+  for (int i = 1; i <= FLIP_STEPS; ++i) {
+    {
+      std::lock_guard<std::recursive_mutex> lock(drawingLock());
+      for (int y = 1; y <= 8; ++y) {
+        for (int x = 1; x <= 8; ++x) {
+          if (FlipMarks.at(x, y) != 1) continue;
+          // The middle 2i x 2i of the new tile, centred on the square's centre pixel.
+          const int cx = 35 * x + 18;
+          const int cy = 35 * y + 18;
+          blitRect(cx - i, cy - i, 2 * i, 2 * i, offset + 16 - i, 16 - i, SHEET_PIECE);
+          blitRect(cx - i, cy - i, 2 * i, 2 * i, cx - i, cy - i, SHEET_WINDOW);
+        }
+      }
+    }
+    waitAnimationDelay();
+  }
+}
