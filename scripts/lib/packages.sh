@@ -21,3 +21,6 @@ CORE_BUILD_PACKAGES=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenc
                      libcli11-dev libpng-dev)
 
 build_jobs() { nproc 2>/dev/null || echo 2; }
+
+# The Qt 6 front-end: widgets, multimedia for the click, the offscreen and X11 platforms.
+QT_PACKAGES=(qt6-base-dev qt6-multimedia-dev)

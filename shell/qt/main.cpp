@@ -1,0 +1,33 @@
+// Velnor Part1 on a Qt desktop.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/qt/main_window.h"
+#include "shell/qt/qt_platform.h"
+
+int main(int argc, char** argv) {
+#if defined(__linux__)
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
+    std::fprintf(stderr,
+                 "velnor: no display to open a window on; start it from a desktop session, or "
+                 "under a virtual one: xvfb-run -a %s\n",
+                 argv[0]);
+    return 1;
+  }
+#endif
+  Q_INIT_RESOURCE(velnor);
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+      Qt::HighDpiScaleFactorRoundingPolicy::Round);
+  QApplication app(argc, argv);
+  QtPlatform platform;
+  int status = 0;
+  {
+    MainWindow window(platform);
+    window.show();
+    window.centreOnScreen();
+    status = QApplication::exec();
+  }
+  platform.joinThreads();
+  return status;
+}
