@@ -34,7 +34,8 @@ void playMove(int ply, int side, int x, int y) {
   // scan of another.
   for (int d = 0; d < 8; ++d) {
     const int run = bracketedRun(b, side, x, y, d);
-    for (int k = 1; k <= run; ++k) b.at(x + k * DIR_X[d], y + k * DIR_Y[d]) = static_cast<int16_t>(side);
+    for (int k = 1; k <= run; ++k)
+      b.at(x + k * DIR_X[d], y + k * DIR_Y[d]) = static_cast<int16_t>(side);
   }
 }
 

@@ -36,7 +36,9 @@ extern Board FlipMarks;
 constexpr int16_t DIR_X[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
 constexpr int16_t DIR_Y[8] = {1, 1, 1, 0, 0, -1, -1, -1};
 
-constexpr int squareCode(int x, int y) { return x * 10 + y; }
+constexpr int squareCode(int x, int y) {
+  return x * 10 + y;
+}
 
 // 2 for 1, 1 for 2, 0 for anything else.
 int opponent(int side);

@@ -11,11 +11,11 @@
 constexpr int MAX_RECORD = 64;  // a game has at most 60 moves: indices 0..60 are used
 
 struct GameRecord {
-  Board positions[MAX_RECORD];     // positions[i]: the shown position after i moves of the line
-  int16_t moves[MAX_RECORD];       // moves[i]: square code played in positions[i], 0 none
+  Board positions[MAX_RECORD];       // positions[i]: the shown position after i moves of the line
+  int16_t moves[MAX_RECORD];         // moves[i]: square code played in positions[i], 0 none
   int16_t sideToMoveAt[MAX_RECORD];  // side to move in positions[i], after any pass
-  int currentIndex;                // index of the shown position: moves made from the start
-  int lastIndex;                   // highest index of the current line
+  int currentIndex;                  // index of the shown position: moves made from the start
+  int lastIndex;                     // highest index of the current line
 };
 
 extern GameRecord gameRecord;

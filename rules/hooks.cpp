@@ -24,6 +24,10 @@ GameHooks* installed = &silentHooks;
 
 }  // namespace
 
-void installGameHooks(GameHooks* hooks) { installed = hooks ? hooks : &silentHooks; }
+void installGameHooks(GameHooks* hooks) {
+  installed = hooks ? hooks : &silentHooks;
+}
 
-GameHooks& gameHooks() { return *installed; }
+GameHooks& gameHooks() {
+  return *installed;
+}

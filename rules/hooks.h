@@ -17,7 +17,7 @@ struct GameHooks {
   virtual void drawLastMove(int mode) = 0;  // 1, 2 show; 3, 4 clear side 1, 2; 0 clear both
   virtual void drawSideToMove(int side) = 0;
   virtual void drawClock(int side) = 0;
-  virtual void drawMessage(int kind) = 0;   // 0 clear, 1 result, 2 pass of the side to move
+  virtual void drawMessage(int kind) = 0;  // 0 clear, 1 result, 2 pass of the side to move
 
   virtual void playClick() = 0;
   virtual void startClockTimer() = 0;

@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-constexpr int PLAYER_PERSON = 0;     // a PlayerType: 0 a person, 1..8 a computer level
+constexpr int PLAYER_PERSON = 0;  // a PlayerType: 0 a person, 1..8 a computer level
 constexpr int MAX_COMPUTER_LEVEL = 8;
 
 struct Settings {
@@ -18,4 +18,6 @@ struct Settings {
 
 extern Settings settings;
 
-inline bool isComputer(int side) { return settings.playerType[side] != PLAYER_PERSON; }
+inline bool isComputer(int side) {
+  return settings.playerType[side] != PLAYER_PERSON;
+}

@@ -30,7 +30,9 @@ ProgramHooks program;
 
 }  // namespace
 
-GameHooks& programHooks() { return program; }
+GameHooks& programHooks() {
+  return program;
+}
 
 void onCreate(Platform& p) {
   installPlatform(&p);

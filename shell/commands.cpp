@@ -67,9 +67,13 @@ void moveReady() {
 
 }  // namespace
 
-void installPlatform(Platform* platform) { installed = platform; }
+void installPlatform(Platform* platform) {
+  installed = platform;
+}
 
-Platform& platform() { return *installed; }
+Platform& platform() {
+  return *installed;
+}
 
 void initSettings() {
   seedRandom(platform().tickCount());
@@ -133,13 +137,27 @@ void runCommand(int id) {
       settleThinking();
       newGame();
       return;
-    case IDM_EXIT: platform().closeWindow(); return;
-    case IDM_RESUME: resume(); return;
-    case IDM_STOP: stop(); return;
-    case IDM_BACK: jumpWhenSettled(gameRecord.currentIndex - 1); return;
-    case IDM_FORWARD: jumpWhenSettled(gameRecord.currentIndex + 1); return;
-    case IDM_FIRST: jumpWhenSettled(0); return;
-    case IDM_LAST: jumpWhenSettled(gameRecord.lastIndex); return;
+    case IDM_EXIT:
+      platform().closeWindow();
+      return;
+    case IDM_RESUME:
+      resume();
+      return;
+    case IDM_STOP:
+      stop();
+      return;
+    case IDM_BACK:
+      jumpWhenSettled(gameRecord.currentIndex - 1);
+      return;
+    case IDM_FORWARD:
+      jumpWhenSettled(gameRecord.currentIndex + 1);
+      return;
+    case IDM_FIRST:
+      jumpWhenSettled(0);
+      return;
+    case IDM_LAST:
+      jumpWhenSettled(gameRecord.lastIndex);
+      return;
     case IDM_GUIDE:
       toggle(IDM_GUIDE, settings.guide);
       gameHooks().redrawGuides();
@@ -148,28 +166,50 @@ void runCommand(int id) {
       toggle(IDM_SHOW_THINKING, settings.showThinking);
       redrawExaminedSquare();
       return;
-    case IDM_SOUND: toggle(IDM_SOUND, settings.sound); return;
-    case IDM_SPEED_FAST: setAnimationSpeed(1); return;
-    case IDM_SPEED_NORMAL: setAnimationSpeed(2); return;
-    case IDM_SPEED_SLOW: setAnimationSpeed(3); return;
-    case IDM_PRIORITY_HIGH: setPriorityChoice(1); return;
-    case IDM_PRIORITY_NORMAL: setPriorityChoice(2); return;
-    case IDM_PRIORITY_LOW: setPriorityChoice(3); return;
-    default: return;  // not a command of this menu
+    case IDM_SOUND:
+      toggle(IDM_SOUND, settings.sound);
+      return;
+    case IDM_SPEED_FAST:
+      setAnimationSpeed(1);
+      return;
+    case IDM_SPEED_NORMAL:
+      setAnimationSpeed(2);
+      return;
+    case IDM_SPEED_SLOW:
+      setAnimationSpeed(3);
+      return;
+    case IDM_PRIORITY_HIGH:
+      setPriorityChoice(1);
+      return;
+    case IDM_PRIORITY_NORMAL:
+      setPriorityChoice(2);
+      return;
+    case IDM_PRIORITY_LOW:
+      setPriorityChoice(3);
+      return;
+    default:
+      return;  // not a command of this menu
   }
 }
 
 bool dispatchGameMessage(unsigned message, uintptr_t wParam, intptr_t lParam) {
   switch (message) {
-    case MSG_COMMAND: runCommand(static_cast<int>(wParam & 0xFFFF)); return true;
-    case MSG_TIMER: clockTick(); return true;
-    case MSG_MOVE_READY: moveReady(); return true;
+    case MSG_COMMAND:
+      runCommand(static_cast<int>(wParam & 0xFFFF));
+      return true;
+    case MSG_TIMER:
+      clockTick();
+      return true;
+    case MSG_MOVE_READY:
+      moveReady();
+      return true;
     case MSG_LBUTTONDOWN: {
       const auto bits = static_cast<uintptr_t>(lParam);
       if (!thinkingFlag) settleThinking();
       clickAt(static_cast<uint16_t>(bits & 0xFFFF), static_cast<uint16_t>((bits >> 16) & 0xFFFF));
       return true;
     }
-    default: return false;
+    default:
+      return false;
   }
 }

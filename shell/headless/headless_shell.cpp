@@ -43,7 +43,9 @@ void HeadlessShell::click(int px, int py) {
   dispatchGameMessage(MSG_LBUTTONDOWN, 0, lParam);
 }
 
-void HeadlessShell::clickSquare(int x, int y) { click(35 * x + 18, 35 * y + 18); }
+void HeadlessShell::clickSquare(int x, int y) {
+  click(35 * x + 18, 35 * y + 18);
+}
 
 bool HeadlessShell::tick() {
   if (!timerRunning_) return false;

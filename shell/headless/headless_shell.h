@@ -86,7 +86,7 @@ class HeadlessShell final : public Platform {
 
   void handle(const Message& m);
 
-  mutable std::mutex mutex_;            // guards everything the thinking thread reaches
+  mutable std::mutex mutex_;  // guards everything the thinking thread reaches
   std::condition_variable queueChanged_;
   std::deque<Message> queue_;
   uint64_t nextSerial_ = 1;

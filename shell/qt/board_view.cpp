@@ -9,7 +9,9 @@
 #include "shell/qt/qt_platform.h"
 
 BoardView::BoardView(QtPlatform& platform, QWidget* parent)
-    : QWidget(parent), platform_(platform), frame_(SCREEN_WIDTH, SCREEN_HEIGHT, QImage::Format_RGB32) {
+    : QWidget(parent),
+      platform_(platform),
+      frame_(SCREEN_WIDTH, SCREEN_HEIGHT, QImage::Format_RGB32) {
   setFixedSize(SCREEN_WIDTH, SCREEN_HEIGHT);
   setAttribute(Qt::WA_OpaquePaintEvent);
   frame_.fill(Qt::white);

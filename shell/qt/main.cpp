@@ -8,7 +8,8 @@
 
 int main(int argc, char** argv) {
 #if defined(__linux__)
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
+      !std::getenv("QT_QPA_PLATFORM")) {
     std::fprintf(stderr,
                  "velnor: no display to open a window on; start it from a desktop session, or "
                  "under a virtual one: xvfb-run -a %s\n",
@@ -17,8 +18,7 @@ int main(int argc, char** argv) {
   }
 #endif
   Q_INIT_RESOURCE(velnor);
-  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-      Qt::HighDpiScaleFactorRoundingPolicy::Round);
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication app(argc, argv);
   QtPlatform platform;
   int status = 0;

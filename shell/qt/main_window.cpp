@@ -29,7 +29,9 @@ MainWindow::MainWindow(QtPlatform& platform) : platform_(platform) {
   created_ = true;
 }
 
-MainWindow::~MainWindow() { destroyGame(); }
+MainWindow::~MainWindow() {
+  destroyGame();
+}
 
 void MainWindow::buildMenu() {
   std::vector<QMenu*> open;
@@ -41,8 +43,12 @@ void MainWindow::buildMenu() {
         open.push_back(open.empty() ? menuBar()->addMenu(label) : open.back()->addMenu(label));
         break;
       }
-      case MenuEntryKind::PopupEnd: open.pop_back(); break;
-      case MenuEntryKind::Separator: open.back()->addSeparator(); break;
+      case MenuEntryKind::PopupEnd:
+        open.pop_back();
+        break;
+      case MenuEntryKind::Separator:
+        open.back()->addSeparator();
+        break;
       case MenuEntryKind::Item:
         platform_.addMenuAction(e.id, open.back()->addAction(QString::fromUtf8(e.label)),
                                 e.checkedAtStart);

@@ -25,9 +25,12 @@ namespace {
 void applyThreadPriority(int priority) {
 #if defined(__linux__)
   int nice = 0;
-  if (priority == 1) nice = -5;
-  else if (priority == 3) nice = 10;
-  else if (priority != 2) return;
+  if (priority == 1)
+    nice = -5;
+  else if (priority == 3)
+    nice = 10;
+  else if (priority != 2)
+    return;
   const auto tid = static_cast<id_t>(syscall(SYS_gettid));
   setpriority(PRIO_PROCESS, tid, nice);
 #elif defined(__unix__) || defined(__APPLE__)
@@ -37,10 +40,14 @@ void applyThreadPriority(int priority) {
   if (pthread_getschedparam(self, &policy, &param) != 0) return;
   const int low = sched_get_priority_min(policy);
   const int high = sched_get_priority_max(policy);
-  if (priority == 1) param.sched_priority = high;
-  else if (priority == 2) param.sched_priority = (low + high) / 2;
-  else if (priority == 3) param.sched_priority = low;
-  else return;
+  if (priority == 1)
+    param.sched_priority = high;
+  else if (priority == 2)
+    param.sched_priority = (low + high) / 2;
+  else if (priority == 3)
+    param.sched_priority = low;
+  else
+    return;
   pthread_setschedparam(self, policy, &param);
 #else
   (void)priority;
@@ -56,7 +63,9 @@ QtPlatform::QtPlatform() {
   click_.setSource(QUrl(QStringLiteral("qrc:/velnor/CLICK.wav")));
 }
 
-QtPlatform::~QtPlatform() { joinThreads(); }
+QtPlatform::~QtPlatform() {
+  joinThreads();
+}
 
 void QtPlatform::addMenuAction(int id, QAction* action, bool checked) {
   actions_[id] = action;
@@ -85,7 +94,9 @@ QAction* QtPlatform::action(int id) const {
   return it == actions_.end() ? nullptr : it->second;
 }
 
-bool QtPlatform::onWindowThread() const { return QThread::currentThread() == thread(); }
+bool QtPlatform::onWindowThread() const {
+  return QThread::currentThread() == thread();
+}
 
 bool QtPlatform::startThread(void (*entry)(), int priority) {
   joinFinishedThreads();
@@ -138,19 +149,26 @@ void QtPlatform::showRect(int x, int y, int width, int height) {
   } else {
     // From the thinking thread: the window's thread paints it at its next turn.
     QWidget* view = view_;
-    QMetaObject::invokeMethod(view, [view, rect] { view->update(rect); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        view, [view, rect] { view->update(rect); }, Qt::QueuedConnection);
   }
 }
 
-uint32_t QtPlatform::tickCount() { return static_cast<uint32_t>(elapsed_.elapsed()); }
+uint32_t QtPlatform::tickCount() {
+  return static_cast<uint32_t>(elapsed_.elapsed());
+}
 
 const uint8_t* QtPlatform::resourceBytes(const char* name, size_t* size) {
   return findEmbeddedResource(name, size);
 }
 
-void QtPlatform::startClockTimer() { clock_.start(); }
+void QtPlatform::startClockTimer() {
+  clock_.start();
+}
 
-void QtPlatform::stopClockTimer() { clock_.stop(); }
+void QtPlatform::stopClockTimer() {
+  clock_.stop();
+}
 
 bool QtPlatform::checkMenuItem(int id, bool checked) {
   bool& mark = checks_[id];

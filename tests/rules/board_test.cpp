@@ -1,8 +1,9 @@
+#include "rules/board.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "rules/board.h"
 #include "support/positions.h"
 
 namespace {
@@ -60,7 +61,7 @@ TEST(Legality, RunEndingOnEmptySquareOrBorderBracketsNothing) {
   setBoard(BoardStack[0], "22......" + std::string(56, '.'));
   EXPECT_FALSE(isLegalMove(0, 1, 3, 1));  // the run ends on the border
   setBoard(BoardStack[0], "122....." + std::string(56, '.'));
-  EXPECT_TRUE(isLegalMove(0, 1, 4, 1));   // the same run closed by side 1
+  EXPECT_TRUE(isLegalMove(0, 1, 4, 1));  // the same run closed by side 1
 }
 
 TEST(Legality, OwnPieceNextToTheSquareBracketsNothing) {

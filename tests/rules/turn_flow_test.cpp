@@ -18,7 +18,9 @@ using ::testing::IsEmpty;
 namespace {
 
 // Pixel at the centre of a square.
-uint16_t centre(int c) { return static_cast<uint16_t>(35 * c + 18); }
+uint16_t centre(int c) {
+  return static_cast<uint16_t>(35 * c + 18);
+}
 
 class TurnFlow : public ::testing::Test {
  protected:
@@ -123,7 +125,7 @@ TEST_F(TurnFlow, ClicksMapPixelsToSquaresAndRejectGridLinesAndOutside) {
       "........";
   const struct {
     int px, py;
-  } rejected[] = {{35, 36}, {36, 35}, {34, 36}, {0, 0}, {315, 314}, {314, 315},
+  } rejected[] = {{35, 36}, {36, 35}, {34, 36},  {0, 0},      {315, 314},    {314, 315},
                   {70, 36}, {36, 70}, {600, 36}, {36, 65535}, {65535, 65535}};
   for (auto c : rejected) {
     showPosition(corners, 1);

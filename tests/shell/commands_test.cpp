@@ -1,3 +1,5 @@
+#include "shell/commands.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,7 +10,6 @@
 #include "rules/board.h"
 #include "rules/game.h"
 #include "rules/settings.h"
-#include "shell/commands.h"
 #include "shell/headless/headless_shell.h"
 #include "shell/headless/recording_hooks.h"
 #include "shell/menu.h"

@@ -1,11 +1,11 @@
+#include "shell/menu.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 #include <vector>
-
-#include "shell/menu.h"
 
 using ::testing::ElementsAre;
 
@@ -24,8 +24,12 @@ std::vector<std::string> outline() {
         lines.push_back(indent + e.label);
         ++depth;
         break;
-      case MenuEntryKind::PopupEnd: --depth; break;
-      case MenuEntryKind::Separator: lines.push_back(indent + "-"); break;
+      case MenuEntryKind::PopupEnd:
+        --depth;
+        break;
+      case MenuEntryKind::Separator:
+        lines.push_back(indent + "-");
+        break;
       case MenuEntryKind::Item:
         lines.push_back(indent + e.label + "=" + std::to_string(e.id) +
                         (e.checkedAtStart ? "*" : ""));
@@ -44,12 +48,12 @@ TEST(MenuTable, GameEditAndSettingsMenusReadAsDesigned) {
                           "編集(&E)", "  再開(&C)=1020", "  停止(&S)=1030", "  -",
                           "  一手戻る(&B)=1040", "  一手進める(&P)=1050", "  最初に戻る(&F)=1060",
                           "  最後に進める(&L)=1070", "対戦者(&P)"));
-  EXPECT_THAT(std::vector<std::string>(lines.end() - 13, lines.end()),
-              ElementsAre("設定(&O)", "  ガイドの表示(&G)=1260", "  思考状況の表示(&T)=1270",
-                          "  音を鳴らす(&S)=1280*", "  -", "  アニメーション速度(&A)",
-                          "    速い(&F)=1290", "    標準(&N)=1300*", "    遅い(&L)=1310",
-                          "  スレッドの優先度(&P)", "    高い(&H)=1320", "    標準(&N)=1330*",
-                          "    低い(&L)=1340"));
+  EXPECT_THAT(
+      std::vector<std::string>(lines.end() - 13, lines.end()),
+      ElementsAre("設定(&O)", "  ガイドの表示(&G)=1260", "  思考状況の表示(&T)=1270",
+                  "  音を鳴らす(&S)=1280*", "  -", "  アニメーション速度(&A)", "    速い(&F)=1290",
+                  "    標準(&N)=1300*", "    遅い(&L)=1310", "  スレッドの優先度(&P)",
+                  "    高い(&H)=1320", "    標準(&N)=1330*", "    低い(&L)=1340"));
 }
 
 TEST(MenuTable, PlayerSubmenusFollowTheIdRuleAndGroupTheLevels) {
@@ -63,9 +67,8 @@ TEST(MenuTable, PlayerSubmenusFollowTheIdRuleAndGroupTheLevels) {
     EXPECT_EQ(players[base + 5], "    -");
     for (int t = 0; t <= 8; ++t) {
       const int row = base + 1 + t + (t >= 1) + (t >= 3);
-      const std::string label = t == 0 ? "Player(&0)"
-                                       : "Computer" + std::to_string(t) + "(&" +
-                                             std::to_string(t) + ")";
+      const std::string label =
+          t == 0 ? "Player(&0)" : "Computer" + std::to_string(t) + "(&" + std::to_string(t) + ")";
       const bool checked = (side == 1 && t == 0) || (side == 2 && t == 3);
       EXPECT_EQ(players[row], "    " + label + "=" + std::to_string(playerItemId(side, t)) +
                                   (checked ? "*" : ""));

@@ -14,7 +14,9 @@ std::vector<CommandSetup>& registry() {
 
 }  // namespace
 
-CommandRegistration::CommandRegistration(CommandSetup setup) { registry().push_back(setup); }
+CommandRegistration::CommandRegistration(CommandSetup setup) {
+  registry().push_back(setup);
+}
 
 void setupRegisteredCommands(CLI::App& app) {
   for (CommandSetup setup : registry()) setup(app);

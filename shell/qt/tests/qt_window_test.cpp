@@ -25,7 +25,9 @@
 
 namespace {
 
-QPoint squareCentre(int x, int y) { return QPoint(35 * x + 18, 35 * y + 18); }
+QPoint squareCentre(int x, int y) {
+  return QPoint(35 * x + 18, 35 * y + 18);
+}
 
 // Processes events until the condition holds or the time is up.
 bool waitFor(const std::function<bool()>& condition, int milliseconds = 20000) {
