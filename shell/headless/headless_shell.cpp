@@ -53,6 +53,11 @@ bool HeadlessShell::tick() {
   return true;
 }
 
+bool HeadlessShell::waitForQueuedMessage(std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return queueChanged_.wait_for(lock, timeout, [this] { return !queue_.empty(); });
+}
+
 bool HeadlessShell::handleNextMessage(std::chrono::milliseconds timeout) {
   Message m{};
   {

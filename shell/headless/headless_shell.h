@@ -46,6 +46,8 @@ class HeadlessShell final : public Platform {
   // Handles the computer's moves as they arrive, until no thread is thinking and none is
   // waiting to deliver, or until the timeout; false on timeout.
   bool runUntilIdle(std::chrono::milliseconds timeout = std::chrono::seconds(60));
+  // Waits until a message is queued, without handling it; false on timeout.
+  bool waitForQueuedMessage(std::chrono::milliseconds timeout);
   // Waits for one message and handles it; false on timeout.
   bool handleNextMessage(std::chrono::milliseconds timeout);
 
