@@ -24,8 +24,9 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     MainWindow window(platform);
+    window.centreOnScreen();  // before showing, so it never appears elsewhere first
     window.show();
-    window.centreOnScreen();
+    window.centreOnScreen();  // again, now that the window manager's frame is known
     status = QApplication::exec();
   }
   platform.joinThreads();

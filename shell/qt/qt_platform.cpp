@@ -57,7 +57,6 @@ void applyThreadPriority(int priority) {
 }  // namespace
 
 QtPlatform::QtPlatform() {
-  elapsed_.start();
   clock_.setInterval(TIMER_CLOCK_PERIOD_MS);
   connect(&clock_, &QTimer::timeout, this, [this] { dispatch(MSG_TIMER, TIMER_CLOCK, 0); });
   click_.setSource(QUrl(QStringLiteral("qrc:/velnor/CLICK.wav")));

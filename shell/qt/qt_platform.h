@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QSoundEffect>
 #include <QTimer>
@@ -63,7 +62,6 @@ class QtPlatform final : public QObject, public Platform {
   QWidget* view_ = nullptr;
   QWidget* window_ = nullptr;
   QTimer clock_;
-  QElapsedTimer elapsed_;
   QSoundEffect click_;
   std::map<int, QAction*> actions_;
   std::map<int, bool> checks_;  // the game's check marks; the actions only show them
