@@ -154,7 +154,10 @@ void QtPlatform::showRect(int x, int y, int width, int height) {
 }
 
 uint32_t QtPlatform::tickCount() {
-  return static_cast<uint32_t>(elapsed_.elapsed());
+  // Milliseconds of the system's monotonic clock (from boot on Linux), not of this program's
+  // life: it also seeds the random generator, which must differ from run to run.
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
 const uint8_t* QtPlatform::resourceBytes(const char* name, size_t* size) {
