@@ -12,6 +12,13 @@
 
 using Bitboard = uint64_t;
 
+// The move generator and the flips are the searches' inner loop; inlined at each call.
+#if defined(__GNUC__)
+#define BITBOARD_HOT inline __attribute__((always_inline))
+#else
+#define BITBOARD_HOT inline
+#endif
+
 constexpr int bitIndex(int x, int y) { return (x - 1) * 8 + (y - 1); }
 constexpr Bitboard squareBit(int x, int y) { return Bitboard{1} << bitIndex(x, y); }
 constexpr int bitX(int index) { return index / 8 + 1; }
@@ -66,17 +73,6 @@ inline Bitboard step(Bitboard b) {
   if constexpr (DY > 0) return moved & NOT_ROW_1;
   if constexpr (DY < 0) return moved & NOT_ROW_8;
   return moved;
-}
-
-// The index of the highest set bit; b must not be 0.
-inline int highestBit(Bitboard b) {
-#if defined(__GNUC__)
-  return 63 - __builtin_clzll(b);
-#else
-  int n = 63;
-  while ((b >> n) == 0) --n;
-  return n;
-#endif
 }
 
 namespace bitboard_detail {
@@ -177,7 +173,7 @@ inline Bitboard flipsTowardsRowOne(int index, Bitboard mine, Bitboard other) {
 }  // namespace bitboard_detail
 
 // The squares where the owner of mine may move.
-inline Bitboard legalMoves(Bitboard mine, Bitboard other) {
+BITBOARD_HOT Bitboard legalMoves(Bitboard mine, Bitboard other) {
   using namespace bitboard_detail;
   const Bitboard inner = other & INNER_ROWS;
   const Bitboard moves = movesAlong<1>(mine, inner) | movesAlong<8>(mine, other) |
@@ -213,7 +209,7 @@ inline MovesOfBoth legalMovesOfBoth(Bitboard mine, Bitboard other) {
 
 // The discs of other that a move of mine on square index turns over (0 when it brackets
 // nothing, that is when the move is not legal on an empty square).
-inline Bitboard flipsOf(int index, Bitboard mine, Bitboard other) {
+BITBOARD_HOT Bitboard flipsOf(int index, Bitboard mine, Bitboard other) {
   using namespace bitboard_detail;
   const Bitboard(&ray)[8][64] = RAYS.from;
   // Directions 1, 2, 4 and 7 (+1, +9, +8, +7 bits) step to higher bits. Mirrored, directions

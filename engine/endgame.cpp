@@ -93,6 +93,30 @@ int lastSquare(Bitboard mover, Bitboard other, bool computerToMove, int index, i
   return finalValue(mover, other, computerToMove);
 }
 
+// Two empty squares left, on bit indices a and b.
+int lastTwo(Bitboard mover, Bitboard other, bool computerToMove, int alpha, int beta, int a, int b,
+            int ply, bool passed = false) {
+  countNode();
+  notePly(ply);
+  int best = -NO_VALUE;
+  bool moved = false;
+  for (int k = 0; k < 2; ++k) {
+    const int index = k == 0 ? a : b;
+    const Bitboard flips = flipsOf(index, mover, other);
+    if (flips == 0) continue;
+    moved = true;
+    const int value = -lastSquare(other & ~flips, mover | flips | (Bitboard{1} << index),
+                                  !computerToMove, k == 0 ? b : a, ply + 1);
+    if (value > best) {
+      best = value;
+      if (best >= beta) return best;
+    }
+  }
+  if (moved) return best;
+  if (passed) return -finalValue(other, mover, !computerToMove);  // neither side can move
+  return -lastTwo(other, mover, !computerToMove, -beta, -alpha, a, b, ply + 1, true);
+}
+
 // A few empty squares left: moves in scan order within the odd regions first, then the even.
 int nearEnd(Bitboard mover, Bitboard other, bool computerToMove, int alpha, int beta, int ply) {
   countNode();
@@ -103,7 +127,7 @@ int nearEnd(Bitboard mover, Bitboard other, bool computerToMove, int alpha, int 
     if (legalMoves(other, mover) == 0) return finalValue(mover, other, computerToMove);
     return -nearEnd(other, mover, !computerToMove, -beta, -alpha, ply + 1);
   }
-  const bool lastButOne = popCount(empty) == 2;
+  const bool threeLeft = popCount(empty) == 3;
   const Bitboard odd = oddRegions(empty);
   int best = -NO_VALUE;
   for (Bitboard group : {moves & odd, moves & ~odd}) {
@@ -113,12 +137,14 @@ int nearEnd(Bitboard mover, Bitboard other, bool computerToMove, int alpha, int 
       const Bitboard flips = flipsOf(index, mover, other);
       const Bitboard after = mover | flips | square;
       const Bitboard left = other & ~flips;
+      const int low = alpha > best ? alpha : best;
       int value;
-      if (lastButOne) {
-        value = -lastSquare(left, after, !computerToMove, lowestBit(empty & ~square), ply + 1);
+      if (threeLeft) {
+        const Bitboard rest = empty & ~square;
+        value = -lastTwo(left, after, !computerToMove, -beta, -low, lowestBit(rest),
+                         lowestBit(rest & (rest - 1)), ply + 1);
       } else {
-        value = -nearEnd(left, after, !computerToMove, -beta, -(alpha > best ? alpha : best),
-                         ply + 1);
+        value = -nearEnd(left, after, !computerToMove, -beta, -low, ply + 1);
       }
       if (stopped) return 0;
       if (value > best) {
@@ -136,8 +162,13 @@ int solve(Bitboard mover, Bitboard other, bool computerToMove, int alpha, int be
 inline int childValue(Bitboard toMove, Bitboard moved, bool computerToMove, int alpha, int beta,
                       int ply, int empties) {
   if (empties >= SORTED_EMPTIES) return solve(toMove, moved, computerToMove, alpha, beta, ply);
-  if (empties >= 2) return nearEnd(toMove, moved, computerToMove, alpha, beta, ply);
-  return lastSquare(toMove, moved, computerToMove, lowestBit(~(toMove | moved)), ply);
+  if (empties >= 3) return nearEnd(toMove, moved, computerToMove, alpha, beta, ply);
+  const Bitboard empty = ~(toMove | moved);
+  if (empties == 2) {
+    return lastTwo(toMove, moved, computerToMove, alpha, beta, lowestBit(empty),
+                   lowestBit(empty & (empty - 1)), ply);
+  }
+  return lastSquare(toMove, moved, computerToMove, lowestBit(empty), ply);
 }
 
 struct Candidate {
@@ -287,4 +318,8 @@ ExactSolution solveExactly() {
     }
   }
   return best;
+}
+
+void clearEndgameTable() {
+  for (TableEntry& e : table) e = TableEntry{};
 }

@@ -21,3 +21,7 @@ struct ExactSolution {
   int x, y;
 };
 ExactSolution solveExactly();
+
+// Forgets every result the exact search has stored, so that the next search starts cold: for
+// benchmarks and tests. Never while a search runs.
+void clearEndgameTable();

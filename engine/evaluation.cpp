@@ -298,15 +298,20 @@ int frontierTermOf(Bitboard mine, Bitboard theirs) {
   return sum;
 }
 
-int evaluateDiscs(Bitboard mine, Bitboard theirs) {
-  ++engineCounters.evaluations;
+int staticEvaluation(Bitboard mine, Bitboard theirs) {
   if (mine == 0) return EVAL_WIPED_OUT;
   if (theirs == 0) return EVAL_OPPONENT_WIPED_OUT;
-  const int sum = squareTermOf(mine, theirs) + mobilityTermOf(mine, theirs) +
-                  edgePatternTermOf(mine, theirs) + 10 * stableDiscTermOf(mine, theirs) +
-                  2 * frontierTermOf(mine, theirs);
+  return squareTermOf(mine, theirs) + mobilityTermOf(mine, theirs) +
+         edgePatternTermOf(mine, theirs) + 10 * stableDiscTermOf(mine, theirs) +
+         2 * frontierTermOf(mine, theirs);
+}
+
+int evaluateDiscs(Bitboard mine, Bitboard theirs) {
+  ++engineCounters.evaluations;
+  const int value = staticEvaluation(mine, theirs);
+  if (value == EVAL_WIPED_OUT || value == EVAL_OPPONENT_WIPED_OUT) return value;
   // A little noise, so that equal positions are not always played the same way.
-  return sum + drawRandom() % 6;
+  return value + drawRandom() % 6;
 }
 
 namespace {

@@ -29,6 +29,8 @@ int frontierTerm(int ply);
 // The same on masks: mine holds the computer's discs, theirs its opponent's. The searches
 // call these inside the tree; the operations on a ply read its Board and call them.
 int evaluateDiscs(Bitboard mine, Bitboard theirs);
+// The evaluation without its random term, or a sentinel; no draw. For ordering moves only.
+int staticEvaluation(Bitboard mine, Bitboard theirs);
 int squareTermOf(Bitboard mine, Bitboard theirs);
 int mobilityTermOf(Bitboard mine, Bitboard theirs);
 int edgePatternTermOf(Bitboard mine, Bitboard theirs);

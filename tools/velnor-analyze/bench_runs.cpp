@@ -7,6 +7,7 @@
 #include <random>
 
 #include "bench_suite.h"
+#include "engine/endgame.h"
 #include "engine/thinking.h"
 #include "engine_setup.h"
 #include "rules/board.h"
@@ -117,6 +118,7 @@ void measureStopLatency(int level, int trials, const std::vector<double>& decisi
     const int i = t % BENCH_POSITION_COUNT;
     if (decisionMs[i] < 2) continue;  // too quick to be stopped in the middle
     loadPosition(BENCH_POSITIONS[i].squares, BENCH_POSITIONS[i].side);
+    clearEndgameTable();  // as long as the suite's own decision
     std::uniform_real_distribution<double> part(0.05, 0.95);
     const auto delay = std::chrono::duration<double, std::milli>(part(random) * decisionMs[i]);
 
