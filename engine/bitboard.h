@@ -165,8 +165,8 @@ inline Bitboard flipsTowardsRowOne(int index, Bitboard mine, Bitboard other) {
   const int shift = index & ~7;
   const int bit = index & 7;
   const int end = BELOW.nearestEnd[bit][~(other >> shift) & 0xFF] & (mine >> shift);
-  // The squares from the end (exclusive) up to the move (exclusive); none without an end.
-  const int run = ((1 << bit) - 1) & ~((end << 1) - 1) & (0 - end);
+  // The squares between the end and the move; none without an end.
+  const int run = ((1 << bit) - 1) & ~((end << 1) - 1);
   return static_cast<Bitboard>(run & 0xFF) << shift;
 }
 
