@@ -74,23 +74,85 @@ inline int finalValue(Bitboard mover, Bitboard other, bool computerToMove) {
   return computerToMove ? popCount(mover) : -popCount(other);
 }
 
+// The last move: how many discs a move on the board's only empty square turns over, from the
+// mover's discs along the four lines through it. Every other square of a line is occupied,
+// so what is not the mover's is the other side's; squares off the board at the ends of a
+// short diagonal read as the other side's too, and no run ends on them.
+struct LineFlips {
+  uint8_t count[8][256];  // [place on the line][the mover's discs on it]
+};
+
+constexpr LineFlips lineFlips() {
+  LineFlips out{};
+  for (int place = 0; place < 8; ++place) {
+    for (int mine = 0; mine < 256; ++mine) {
+      int n = 0;
+      for (int step : {-1, 1}) {
+        int k = place + step;
+        while (k >= 0 && k < 8 && !(mine & (1 << k))) k += step;
+        if (k >= 0 && k < 8) n += (k - place) * step - 1;
+      }
+      out.count[place][mine] = static_cast<uint8_t>(n);
+    }
+  }
+  return out;
+}
+
+constexpr LineFlips LINE_FLIPS = lineFlips();
+
+// The two diagonals through each square.
+struct Diagonals {
+  Bitboard rising[64];   // x and y grow together
+  Bitboard falling[64];  // x grows as y falls
+};
+
+constexpr Diagonals diagonals() {
+  Diagonals out{};
+  for (int i = 0; i < 64; ++i) {
+    for (int j = 0; j < 64; ++j) {
+      if (bitX(j) - bitX(i) == bitY(j) - bitY(i)) out.rising[i] |= Bitboard{1} << j;
+      if (bitX(j) - bitX(i) == bitY(i) - bitY(j)) out.falling[i] |= Bitboard{1} << j;
+    }
+  }
+  return out;
+}
+
+constexpr Diagonals DIAGONALS = diagonals();
+
+inline int lastFlips(int index, Bitboard mine) {
+  const int x = index >> 3;
+  const int y = index & 7;
+  const int column = static_cast<int>((mine >> (8 * x)) & 0xFF);
+  const int row = static_cast<int>(
+      (((mine >> y) & 0x0101010101010101ull) * 0x0102040810204080ull) >> 56);
+  // The squares of a diagonal lie in distinct columns and rows: summing its bytes gathers
+  // them by row.
+  const int rising =
+      static_cast<int>(((mine & DIAGONALS.rising[index]) * 0x0101010101010101ull) >> 56);
+  const int falling =
+      static_cast<int>(((mine & DIAGONALS.falling[index]) * 0x0101010101010101ull) >> 56);
+  return LINE_FLIPS.count[y][column] + LINE_FLIPS.count[x][row] +
+         LINE_FLIPS.count[y][rising] + LINE_FLIPS.count[y][falling];
+}
+
 // One empty square left, on bit index.
 int lastSquare(Bitboard mover, Bitboard other, bool computerToMove, int index, int ply) {
   countNode();
   notePly(ply);
-  const Bitboard square = Bitboard{1} << index;
-  Bitboard flips = flipsOf(index, mover, other);
+  const int moverDiscs = popCount(mover);
+  const int otherDiscs = 63 - moverDiscs;
+  int flips = lastFlips(index, mover);
   if (flips != 0) {
     notePly(ply + 1);
-    return finalValue(mover | flips | square, other & ~flips, computerToMove);
+    return computerToMove ? moverDiscs + flips + 1 : -(otherDiscs - flips);
   }
   // The mover passes; the other side takes the square if it can.
-  flips = flipsOf(index, other, mover);
+  flips = lastFlips(index, other);
   if (flips != 0) {
     notePly(ply + 2);
-    return finalValue(mover & ~flips, other | flips | square, computerToMove);
+    return computerToMove ? moverDiscs - flips : -(otherDiscs + flips + 1);
   }
-  return finalValue(mover, other, computerToMove);
+  return computerToMove ? moverDiscs : -otherDiscs;
 }
 
 // Two empty squares left, on bit indices a and b.
@@ -180,80 +242,89 @@ struct Candidate {
 int solve(Bitboard mover, Bitboard other, bool computerToMove, int alpha, int beta, int ply) {
   countNode();
   notePly(ply);
-  const Bitboard moves = legalMoves(mover, other);
+  Bitboard moves = legalMoves(mover, other);
   if (moves == 0) {
     if (legalMoves(other, mover) == 0) return finalValue(mover, other, computerToMove);
     return -solve(other, mover, !computerToMove, -beta, -alpha, ply + 1);
   }
 
-  TableEntry& entry = entryFor(mover, other, computerToMove);
-  const bool known = entry.mover == mover && entry.other == other &&
-                     entry.computerToMove == static_cast<uint8_t>(computerToMove);
+  const TableEntry* entry = &entryFor(mover, other, computerToMove);
+  const bool known = entry->mover == mover && entry->other == other &&
+                     entry->computerToMove == static_cast<uint8_t>(computerToMove);
   int hint = 64;
   if (known) {
-    if (entry.lower >= beta) return entry.lower;
-    if (entry.upper <= alpha) return entry.upper;
-    if (entry.lower == entry.upper) return entry.lower;
-    hint = entry.bestMove;
+    if (entry->lower >= beta) return entry->lower;
+    if (entry->upper <= alpha) return entry->upper;
+    if (entry->lower == entry->upper) return entry->lower;
+    hint = entry->bestMove;
   }
 
-  // Fewest replies for the opponent first, the move that was best before ahead of all.
   const Bitboard empty = ~(mover | other);
-  const Bitboard odd = oddRegions(empty);
-  Candidate list[64];
-  int count = 0;
-  for (Bitboard m = moves; m != 0; m &= m - 1) {
-    const int index = lowestBit(m);
-    const Bitboard flips = flipsOf(index, mover, other);
-    Candidate c{mover | flips | (Bitboard{1} << index), other & ~flips, index, 0};
-    const Bitboard replies = legalMoves(c.left, c.after);
-    c.key = index == hint ? -1000
-                          : 16 * (popCount(replies) + popCount(replies & CORNER_SQUARES)) +
-                                ((odd >> index) & 1 ? 0 : 4);
-    int i = count++;
-    for (; i > 0 && list[i - 1].key > c.key; --i) list[i] = list[i - 1];
-    list[i] = c;
-  }
-
   const int childEmpties = popCount(empty) - 1;
   int best = -NO_VALUE;
   int bestMove = 64;
   int low = alpha;
-  for (int i = 0; i < count; ++i) {
-    const Candidate& c = list[i];
+  bool first = true;
+  // Searches one move; true when it cuts the node off.
+  const auto tryMove = [&](int index, Bitboard after, Bitboard left) {
     int value;
-    if (i == 0) {
-      value = -childValue(c.left, c.after, !computerToMove, -beta, -low, ply + 1, childEmpties);
+    if (first) {
+      value = -childValue(left, after, !computerToMove, -beta, -low, ply + 1, childEmpties);
+      first = false;
     } else {
       // Does this move beat the best so far? Only then is its value needed.
-      value =
-          -childValue(c.left, c.after, !computerToMove, -low - 1, -low, ply + 1, childEmpties);
+      value = -childValue(left, after, !computerToMove, -low - 1, -low, ply + 1, childEmpties);
       if (!stopped && value > low && value < beta) {
-        value = -childValue(c.left, c.after, !computerToMove, -beta, -low, ply + 1, childEmpties);
+        value = -childValue(left, after, !computerToMove, -beta, -low, ply + 1, childEmpties);
       }
     }
-    if (stopped) return 0;
     if (value > best) {
       best = value;
-      bestMove = c.index;
+      bestMove = index;
       if (best > low) low = best;
-      if (best >= beta) break;
+    }
+    return stopped || best >= beta;
+  };
+
+  // The move that was best before comes first, and often ends the node on its own.
+  bool done = false;
+  if (hint < 64 && ((moves >> hint) & 1)) {
+    const Bitboard flips = flipsOf(hint, mover, other);
+    done = tryMove(hint, mover | flips | (Bitboard{1} << hint), other & ~flips);
+    moves &= ~(Bitboard{1} << hint);
+  }
+  if (!done && moves != 0) {
+    // Then the moves that leave the opponent the fewest replies (corners count double), in
+    // odd regions before even ones.
+    const Bitboard odd = oddRegions(empty);
+    Candidate list[64];
+    int count = 0;
+    for (; moves != 0; moves &= moves - 1) {
+      const int index = lowestBit(moves);
+      const Bitboard flips = flipsOf(index, mover, other);
+      Candidate c{mover | flips | (Bitboard{1} << index), other & ~flips, index, 0};
+      const Bitboard replies = legalMoves(c.left, c.after);
+      c.key = 16 * (popCount(replies) + popCount(replies & CORNER_SQUARES)) +
+              ((odd >> index) & 1 ? 0 : 4);
+      int i = count++;
+      for (; i > 0 && list[i - 1].key > c.key; --i) list[i] = list[i - 1];
+      list[i] = c;
+    }
+    for (int i = 0; i < count && !tryMove(list[i].index, list[i].after, list[i].left); ++i) {
     }
   }
+  if (stopped) return 0;
 
   // A value at or below alpha is only an upper bound, one at or above beta a lower bound. The
   // children may have taken the entry over for another position meanwhile.
-  if (entry.mover != mover || entry.other != other ||
-      entry.computerToMove != static_cast<uint8_t>(computerToMove)) {
-    entry.mover = mover;
-    entry.other = other;
-    entry.computerToMove = computerToMove;
-    entry.lower = -64;
-    entry.upper = 64;
+  TableEntry& slot = entryFor(mover, other, computerToMove);
+  if (slot.mover != mover || slot.other != other ||
+      slot.computerToMove != static_cast<uint8_t>(computerToMove)) {
+    slot = TableEntry{mover, other, -64, 64, 64, static_cast<uint8_t>(computerToMove)};
   }
-  if (best > alpha) entry.lower = static_cast<int8_t>(best);
-  if (best < beta) entry.upper = static_cast<int8_t>(best);
-  entry.bestMove = static_cast<uint8_t>(bestMove);
+  if (best > alpha) slot.lower = static_cast<int8_t>(best);
+  if (best < beta) slot.upper = static_cast<int8_t>(best);
+  slot.bestMove = static_cast<uint8_t>(bestMove);
   return best;
 }
 
