@@ -16,8 +16,7 @@
 namespace {
 
 // From a game of the computer against itself: 47 discs, side 2 to move.
-constexpr const char* MIDGAME =
-    "..11111....2212..2221221..21222211111221.1211211..1221...111111.";
+constexpr const char* MIDGAME = "..11111....2212..2221221..21222211111221.1211211..1221...111111.";
 
 // The sample game's position after 50 moves: 10 empty squares, side 1 to move.
 constexpr const char* TEN_EMPTIES =

@@ -19,10 +19,18 @@ using Bitboard = uint64_t;
 #define BITBOARD_HOT inline
 #endif
 
-constexpr int bitIndex(int x, int y) { return (x - 1) * 8 + (y - 1); }
-constexpr Bitboard squareBit(int x, int y) { return Bitboard{1} << bitIndex(x, y); }
-constexpr int bitX(int index) { return index / 8 + 1; }
-constexpr int bitY(int index) { return index % 8 + 1; }
+constexpr int bitIndex(int x, int y) {
+  return (x - 1) * 8 + (y - 1);
+}
+constexpr Bitboard squareBit(int x, int y) {
+  return Bitboard{1} << bitIndex(x, y);
+}
+constexpr int bitX(int index) {
+  return index / 8 + 1;
+}
+constexpr int bitY(int index) {
+  return index % 8 + 1;
+}
 
 constexpr Bitboard NOT_ROW_1 = 0xFEFEFEFEFEFEFEFEull;  // every square but y = 1
 constexpr Bitboard NOT_ROW_8 = 0x7F7F7F7F7F7F7F7Full;  // every square but y = 8
@@ -187,7 +195,7 @@ struct MovesOfBoth {
   Bitboard theirs;  // where the other side may move
 };
 
-#if defined(__GNUC__)
+#if defined(__GNUC__) && (defined(__SSE2__) || defined(__ARM_NEON))
 // Both sides' moves come from the same shifts, so the two lanes of one vector compute them
 // together (SSE2 on x86-64, NEON on ARM).
 inline MovesOfBoth legalMovesOfBoth(Bitboard mine, Bitboard other) {

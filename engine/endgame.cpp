@@ -24,13 +24,14 @@ constexpr int NO_VALUE = 65;  // beyond every value, from either side's view
 // opponent's mobility; below it, by region parity alone.
 constexpr int SORTED_EMPTIES = 7;
 
-// The transposition table: allocated with the program, kept across decisions (its values do
-// not depend on them), never written by a search that was told to stop.
+// The transposition table: allocated with the program and kept from one decision to the next,
+// since a position's value depends only on the position and on which side is the computer.
+// A search that was told to stop writes nothing more.
 constexpr int TABLE_BITS = 19;
 struct TableEntry {
   Bitboard mover;
   Bitboard other;
-  int8_t lower;      // bounds of the value from the mover's view
+  int8_t lower;  // bounds of the value from the mover's view
   int8_t upper;
   uint8_t bestMove;  // bit index, or 64 for none
   uint8_t computerToMove;
@@ -123,16 +124,16 @@ inline int lastFlips(int index, Bitboard mine) {
   const int x = index >> 3;
   const int y = index & 7;
   const int column = static_cast<int>((mine >> (8 * x)) & 0xFF);
-  const int row = static_cast<int>(
-      (((mine >> y) & 0x0101010101010101ull) * 0x0102040810204080ull) >> 56);
+  const int row =
+      static_cast<int>((((mine >> y) & 0x0101010101010101ull) * 0x0102040810204080ull) >> 56);
   // The squares of a diagonal lie in distinct columns and rows: summing its bytes gathers
   // them by row.
   const int rising =
       static_cast<int>(((mine & DIAGONALS.rising[index]) * 0x0101010101010101ull) >> 56);
   const int falling =
       static_cast<int>(((mine & DIAGONALS.falling[index]) * 0x0101010101010101ull) >> 56);
-  return LINE_FLIPS.count[y][column] + LINE_FLIPS.count[x][row] +
-         LINE_FLIPS.count[y][rising] + LINE_FLIPS.count[y][falling];
+  return LINE_FLIPS.count[y][column] + LINE_FLIPS.count[x][row] + LINE_FLIPS.count[y][rising] +
+         LINE_FLIPS.count[y][falling];
 }
 
 // One empty square left, on bit index.
@@ -175,7 +176,7 @@ int lastTwo(Bitboard mover, Bitboard other, bool computerToMove, int alpha, int 
     }
   }
   if (moved) return best;
-  if (passed) return -finalValue(other, mover, !computerToMove);  // neither side can move
+  if (passed) return finalValue(mover, other, computerToMove);  // neither side can move
   return -lastTwo(other, mover, !computerToMove, -beta, -alpha, a, b, ply + 1, true);
 }
 

@@ -80,7 +80,9 @@ constexpr char EDGE_PATTERNS[EDGE_PATTERN_COUNT][9] = {
 constexpr int CORNERS[4] = {11, 88, 18, 81};
 constexpr int CORNER_NEIGHBOURS[4][3] = {{12, 21, 22}, {87, 78, 77}, {17, 28, 27}, {71, 82, 72}};
 
-constexpr Bitboard codeBit(int code) { return squareBit(code / 10, code % 10); }
+constexpr Bitboard codeBit(int code) {
+  return squareBit(code / 10, code % 10);
+}
 
 constexpr Bitboard neighboursOf(int corner) {
   Bitboard out = 0;
@@ -88,8 +90,8 @@ constexpr Bitboard neighboursOf(int corner) {
   return out;
 }
 
-constexpr Bitboard CORNER_BITS[4] = {codeBit(CORNERS[0]), codeBit(CORNERS[1]),
-                                     codeBit(CORNERS[2]), codeBit(CORNERS[3])};
+constexpr Bitboard CORNER_BITS[4] = {codeBit(CORNERS[0]), codeBit(CORNERS[1]), codeBit(CORNERS[2]),
+                                     codeBit(CORNERS[3])};
 constexpr Bitboard NEIGHBOUR_BITS[4] = {neighboursOf(0), neighboursOf(1), neighboursOf(2),
                                         neighboursOf(3)};
 constexpr Bitboard ANY_CORNER = CORNER_BITS[0] | CORNER_BITS[1] | CORNER_BITS[2] | CORNER_BITS[3];
@@ -183,7 +185,9 @@ constexpr EdgeScores edgeScores() {
 constexpr TernaryDigits TERNARY = ternaryDigits();
 constexpr EdgeScores EDGE_SCORES = edgeScores();
 
-inline int columnByte(Bitboard b, int x) { return static_cast<int>((b >> (8 * (x - 1))) & 0xFF); }
+inline int columnByte(Bitboard b, int x) {
+  return static_cast<int>((b >> (8 * (x - 1))) & 0xFF);
+}
 
 // Row y gathered into a byte, bit x - 1 for column x.
 inline int rowByte(Bitboard b, int y) {
@@ -212,8 +216,12 @@ constexpr ReversedBytes REVERSED = reversedBytes();
 
 // How many bits of a byte are set from bit `from` on, upwards or downwards, before the first
 // clear one.
-inline int runUp(int byte, int from) { return lowestBit(~static_cast<Bitboard>(byte >> from)); }
-inline int runDown(int byte, int from) { return runUp(REVERSED.of[byte], 7 - from); }
+inline int runUp(int byte, int from) {
+  return lowestBit(~static_cast<Bitboard>(byte >> from));
+}
+inline int runDown(int byte, int from) {
+  return runUp(REVERSED.of[byte], 7 - from);
+}
 
 // The discs held from one occupied corner of owner: along the corner's row as far as the owner
 // holds it, and along each of those columns away from the row within a depth limit. A top
@@ -316,8 +324,12 @@ int evaluateDiscs(Bitboard mine, Bitboard theirs) {
 
 namespace {
 
-Bitboard computersDiscs(int ply) { return discsOf(BoardStack[ply], sideToMove); }
-Bitboard opponentsDiscs(int ply) { return discsOf(BoardStack[ply], opponent(sideToMove)); }
+Bitboard computersDiscs(int ply) {
+  return discsOf(BoardStack[ply], sideToMove);
+}
+Bitboard opponentsDiscs(int ply) {
+  return discsOf(BoardStack[ply], opponent(sideToMove));
+}
 
 }  // namespace
 
@@ -337,10 +349,22 @@ int cornerNeighbourBonus(int ply, int x, int y) {
   return CORNER_NEIGHBOUR_BONUS;
 }
 
-int squareTerm(int ply) { return squareTermOf(computersDiscs(ply), opponentsDiscs(ply)); }
-int mobilityTerm(int ply) { return mobilityTermOf(computersDiscs(ply), opponentsDiscs(ply)); }
-int edgePatternTerm(int ply) { return edgePatternTermOf(computersDiscs(ply), opponentsDiscs(ply)); }
-int stableDiscTerm(int ply) { return stableDiscTermOf(computersDiscs(ply), opponentsDiscs(ply)); }
-int frontierTerm(int ply) { return frontierTermOf(computersDiscs(ply), opponentsDiscs(ply)); }
+int squareTerm(int ply) {
+  return squareTermOf(computersDiscs(ply), opponentsDiscs(ply));
+}
+int mobilityTerm(int ply) {
+  return mobilityTermOf(computersDiscs(ply), opponentsDiscs(ply));
+}
+int edgePatternTerm(int ply) {
+  return edgePatternTermOf(computersDiscs(ply), opponentsDiscs(ply));
+}
+int stableDiscTerm(int ply) {
+  return stableDiscTermOf(computersDiscs(ply), opponentsDiscs(ply));
+}
+int frontierTerm(int ply) {
+  return frontierTermOf(computersDiscs(ply), opponentsDiscs(ply));
+}
 
-int evaluatePosition(int ply) { return evaluateDiscs(computersDiscs(ply), opponentsDiscs(ply)); }
+int evaluatePosition(int ply) {
+  return evaluateDiscs(computersDiscs(ply), opponentsDiscs(ply));
+}

@@ -94,6 +94,5 @@ int node(int ply, Bitboard mover, Bitboard other, bool maxNode, int alpha, int b
 int midgameSearch(int ply, int side, int alpha, int beta) {
   limit = depthLimit;
   const Board& b = BoardStack[ply];
-  return node(ply, discsOf(b, side), discsOf(b, opponent(side)), side == sideToMove, alpha,
-              beta);
+  return node(ply, discsOf(b, side), discsOf(b, opponent(side)), side == sideToMove, alpha, beta);
 }

@@ -11,8 +11,14 @@
 // Set by the thinking thread for each root move: the computer level minus 3.
 extern std::atomic<int> depthLimit;
 
-// Depth-limited alpha-beta over evaluatePosition with strict cut-offs. A node on ply p
-// searches its children on ply p + 1 while p is below the depth limit and evaluates them at
-// it; moves are tried in scan order and a pass takes a ply, so the tree, the evaluated
-// positions and the order of their draws are those of the plain search on the BoardStack.
+// Depth-limited alpha-beta over evaluatePosition. The tree is the plain search's on the
+// BoardStack: a node on ply p searches its children on ply p + 1 while p is below the depth
+// limit and evaluates them at it, a pass takes a ply, and the end of the game is not
+// recognised. The result keeps the window's promise: a position worth at most alpha comes back
+// at most alpha, one worth at least beta at least beta, any other exact.
+//
+// Inner nodes try their moves best first by the evaluation without its random term, so other
+// positions get evaluated than in scan order, and the draws fall to other positions. Every
+// evaluated position still draws its own random term and no evaluation serves two lines, so
+// the value of a root move is distributed as before, and with every draw 0 it is the same.
 int midgameSearch(int ply, int side, int alpha, int beta);

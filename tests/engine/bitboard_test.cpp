@@ -70,8 +70,7 @@ TEST_F(BitboardTest, MovesFlipsAndGameEndAgreeWithTheBoards) {
 
 TEST_F(BitboardTest, EdgeRunsAndLongRunsFlip) {
   // Side 1 on a8 brackets six discs along row 8 with h8, and along column a with a1.
-  loadBoard(1,
-            "1....... 2....... 2....... 2....... 2....... 2....... 2....... .2222221");
+  loadBoard(1, "1....... 2....... 2....... 2....... 2....... 2....... 2....... .2222221");
   const Bitboard mine = discsOf(BoardStack[1], 1);
   const Bitboard theirs = discsOf(BoardStack[1], 2);
   const Bitboard flips = flipsOf(bitIndex(1, 8), mine, theirs);

@@ -83,15 +83,15 @@ TEST_F(DecisionReferenceTest, MidgameValuesKeepTheWindowContract) {
         reference::depthLimit = limit;
         depthLimit = limit;
         const int v = reference::midgameSearch(1, p.side, INT_MIN, INT_MAX);
-        const std::string where = boardText(1) + " limit " + std::to_string(limit) +
-                                  " computer " + std::to_string(computer);
+        const std::string where = boardText(1) + " limit " + std::to_string(limit) + " computer " +
+                                  std::to_string(computer);
         EXPECT_EQ(midgameSearch(1, p.side, INT_MIN, INT_MAX), v) << where;
         const int windows[][2] = {{v - 30, v + 30}, {v, v + 7},      {v - 7, v},
                                   {v + 1, v + 40},  {v - 40, v - 1}, {v - 1, v + 1}};
         for (const auto& w : windows) {
-          expectWithinContract(midgameSearch(1, p.side, w[0], w[1]), v, w[0], w[1],
-                               where + " window " + std::to_string(w[0]) + ".." +
-                                   std::to_string(w[1]));
+          expectWithinContract(
+              midgameSearch(1, p.side, w[0], w[1]), v, w[0], w[1],
+              where + " window " + std::to_string(w[0]) + ".." + std::to_string(w[1]));
         }
         ++checked;
       }
@@ -172,9 +172,9 @@ TEST_F(DecisionReferenceTest, SeededDecisionsAreDistributedAsTheReferences) {
     const double b = plain[code];
     if (a + b > 0) chi += (a - b) * (a - b) / (a + b);
   }
-  EXPECT_LT(chi, 16.27) << "engine " << engine[34] << " " << engine[43] << " " << engine[56]
-                        << " " << engine[65] << ", reference " << plain[34] << " " << plain[43]
-                        << " " << plain[56] << " " << plain[65];
+  EXPECT_LT(chi, 16.27) << "engine " << engine[34] << " " << engine[43] << " " << engine[56] << " "
+                        << engine[65] << ", reference " << plain[34] << " " << plain[43] << " "
+                        << plain[56] << " " << plain[65];
   EXPECT_EQ(engine.size(), 4u);
 }
 

@@ -33,16 +33,15 @@ void checkRootMoves(const TestPosition& p) {
         playMove(1, p.side, x, y);
         const int mover = opponent(p.side);
         const int v = reference::endgameSearch(1, mover, INT_MIN, INT_MAX);
-        const std::string where =
-            boardText(1) + " computer " + std::to_string(computer) + " after " +
-            std::to_string(squareCode(x, y));
+        const std::string where = boardText(1) + " computer " + std::to_string(computer) +
+                                  " after " + std::to_string(squareCode(x, y));
         ASSERT_EQ(endgameSearch(1, mover, INT_MIN, INT_MAX), v) << where;
         const int windows[][2] = {{v - 1, v + 1}, {v, INT_MAX}, {v - 1, INT_MAX},
                                   {INT_MIN, v},   {v + 3, 65},  {-1, v - 2}};
         for (const auto& w : windows) {
           const int r = endgameSearch(1, mover, w[0], w[1]);
-          const std::string at = where + " window " + std::to_string(w[0]) + ".." +
-                                 std::to_string(w[1]);
+          const std::string at =
+              where + " window " + std::to_string(w[0]) + ".." + std::to_string(w[1]);
           if (v <= w[0]) {
             ASSERT_LE(r, w[0]) << at;
           } else if (v >= w[1]) {

@@ -1,7 +1,6 @@
 // The evaluation on masks against the straightforward evaluation, term by term, on positions
 // of random games: the same values and the same draws.
 #include "engine/evaluation.h"
-
 #include "engine/random.h"
 #include "engine_test_support.h"
 #include "random_positions.h"

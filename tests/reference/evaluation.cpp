@@ -1,7 +1,8 @@
 // The straightforward evaluation, term by term on the 10 x 10 Board of a ply, as the design
 // describes it: the reference that the engine's evaluation on masks is compared with.
-#include "engine/counters.h"
 #include "engine/evaluation.h"
+
+#include "engine/counters.h"
 #include "engine/random.h"
 #include "reference/reference.h"
 #include "rules/board.h"

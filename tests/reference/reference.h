@@ -26,7 +26,7 @@ int endgameSearch(int ply, int side, int alpha, int beta);
 struct Decision {
   bool decided;  // false when the thinking flag was cleared first
   int x, y;
-  int score;     // the best root score
+  int score;  // the best root score
 };
 
 // The decision of a level 3..8 for the side to move on ply 0 past the opening book: the root

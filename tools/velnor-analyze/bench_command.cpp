@@ -52,8 +52,8 @@ Run timedRun(double limit, Decide decide) {
     StopTimer timer(limit);  // started before the clock, stopped after it
     const auto start = std::chrono::steady_clock::now();
     run.move = decide();
-    run.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                 .count();
+    run.ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   }
   run.decided = run.move != 0;
   run.nodes = engineCounters.nodes;
@@ -101,15 +101,14 @@ void printSummary(const char* engine, const std::vector<Run>& runs, double limit
   } else {
     median = timeText(high, limit);
   }
-  std::printf("%-9s worst %s, median %s\n", engine, timeText(worst, limit).c_str(),
-              median.c_str());
+  std::printf("%-9s worst %s, median %s\n", engine, timeText(worst, limit).c_str(), median.c_str());
 }
 
 void runSuite(const BenchOptions& o) {
   expandBook();
   std::printf("level %d, rng %s\n", o.level, o.rng.c_str());
-  std::printf("%-7s %5s | %10s %10s %9s %4s%s\n", "", "discs", "engine", "nodes", "evals",
-              "move", o.reference ? " | reference     nodes     evals move" : "");
+  std::printf("%-7s %5s | %10s %10s %9s %4s%s\n", "", "discs", "engine", "nodes", "evals", "move",
+              o.reference ? " | reference     nodes     evals move" : "");
   std::vector<Run> fast, plain;
   uint64_t totalNodes = 0;
   uint64_t totalEvaluations = 0;

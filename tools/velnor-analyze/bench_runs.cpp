@@ -104,8 +104,8 @@ void runBenchGame(int level, const std::string& rng) {
   std::printf("level %d against level %d, rng %s: %s %d to %d after %d moves\n", level, level,
               rng.c_str(), ended && isGameOver(0) ? "ended" : "NOT ENDED", discCounts[1],
               discCounts[2], gameRecord.currentIndex);
-  std::printf("thinking %.1f ms in total, worst decision %.1f ms; the whole game %.1f ms\n",
-              total, worst, wall);
+  std::printf("thinking %.1f ms in total, worst decision %.1f ms; the whole game %.1f ms\n", total,
+              worst, wall);
   shell.destroy();
   installGameHooks(nullptr);
 }
