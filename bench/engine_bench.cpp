@@ -1,5 +1,6 @@
-// Benchmarks of the straightforward engine: the evaluation, the move rules, a level-5
-// decision and a small exact solve, on fixed positions with every draw 0.
+// Micro-benchmarks of the engine: the evaluation, the move rules, a level-5 decision and a
+// small exact solve, on fixed positions with every draw 0. velnor-analyze bench times whole
+// decisions.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -11,9 +12,11 @@
 #include "rules/board.h"
 #include "rules/game.h"
 #include "rules/settings.h"
-#include "tools/velnor-analyze/bench_positions.h"
 
 namespace {
+
+// From a game of the computer against itself: 47 discs, side 2 to move.
+constexpr const char* MIDGAME = "..11111....2212..2221221..21222211111221.1211211..1221...111111.";
 
 // The sample game's position after 50 moves: 10 empty squares, side 1 to move.
 constexpr const char* TEN_EMPTIES =
@@ -42,12 +45,8 @@ void load(const char* squares, int side) {
   setRandomSource(zeroDraw);
 }
 
-const BenchPosition& midgame() {
-  return BENCH_POSITIONS[1];
-}
-
 void BM_EvaluatePosition(benchmark::State& state) {
-  load(midgame().squares, midgame().side);
+  load(MIDGAME, 2);
   copyPly(1);
   for (auto _ : state) benchmark::DoNotOptimize(evaluatePosition(1));
 }
@@ -55,7 +54,7 @@ BENCHMARK(BM_EvaluatePosition);
 
 // The legality test on all 64 squares for both sides.
 void BM_IsLegalMoveAllSquares(benchmark::State& state) {
-  load(midgame().squares, midgame().side);
+  load(MIDGAME, 2);
   for (auto _ : state) {
     int legal = 0;
     for (int x = 1; x <= 8; ++x) {
@@ -68,7 +67,7 @@ BENCHMARK(BM_IsLegalMoveAllSquares);
 
 // A child as the search makes it: copy the position a ply down and play the move there.
 void BM_CopyAndPlayMove(benchmark::State& state) {
-  load(midgame().squares, midgame().side);
+  load(MIDGAME, 2);
   int mx = 0, my = 0;
   for (int x = 1; x <= 8 && mx == 0; ++x) {
     for (int y = 1; y <= 8 && mx == 0; ++y) {
@@ -85,7 +84,7 @@ BENCHMARK(BM_CopyAndPlayMove);
 
 void BM_Level5MidgameDecision(benchmark::State& state) {
   installThinkingPlatform(&inlinePlatform);
-  load(midgame().squares, midgame().side);
+  load(MIDGAME, 2);
   settings.playerType[sideToMove] = 5;
   for (auto _ : state) {
     thinkingFlag = true;
@@ -99,6 +98,7 @@ BENCHMARK(BM_Level5MidgameDecision)->Unit(benchmark::kMillisecond);
 void BM_SolveTenEmpties(benchmark::State& state) {
   load(TEN_EMPTIES, 1);
   for (auto _ : state) {
+    clearEndgameTable();  // a cold solve each time
     thinkingFlag = true;
     benchmark::DoNotOptimize(solveExactly());
   }

@@ -6,9 +6,10 @@
 #include <cstdint>
 
 struct EngineCounters {
-  uint64_t nodes;        // calls of either search
-  uint64_t evaluations;  // calls of evaluatePosition, the root ordering's included
-  int deepestPly;        // the highest Board the searches built a position on
+  uint64_t nodes;        // positions either search visited
+  uint64_t evaluations;  // positions scored with their random term, the root ordering's included
+  uint64_t orderings;    // positions scored without it, only to order the moves of a node
+  int deepestPly;        // the highest ply a search built a position on
 };
 extern EngineCounters engineCounters;
 

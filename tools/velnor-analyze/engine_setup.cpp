@@ -105,15 +105,20 @@ void requireLegalMove() {
   throw UsageError("side " + std::to_string(sideToMove) + " has no legal move in this position");
 }
 
-DecisionOutcome runDecision(int level) {
+DecisionOutcome runDecisionUnderFlag(int level) {
   installThinkingPlatform(&inlinePlatform);
   settings.playerType[sideToMove] = level;
   chosenX = 0;
   chosenY = 0;
   lastDecision = {DecisionSource::First, 0};
   inlinePlatform.delivered = false;
-  thinkingFlag = true;
   thinkingThread();
-  thinkingFlag = false;
   return {inlinePlatform.delivered, chosenX, chosenY, lastDecision};
+}
+
+DecisionOutcome runDecision(int level) {
+  thinkingFlag = true;
+  const DecisionOutcome outcome = runDecisionUnderFlag(level);
+  thinkingFlag = false;
+  return outcome;
 }

@@ -32,3 +32,7 @@ struct DecisionOutcome {
 // The computer's decision for the side to move at a level, made by the thinking thread's own
 // code on the calling thread; the move is not played.
 DecisionOutcome runDecision(int level);
+
+// The same with the thinking flag already set by the caller, who may clear it from another
+// thread to stop the decision; the flag is left as the decision leaves it.
+DecisionOutcome runDecisionUnderFlag(int level);

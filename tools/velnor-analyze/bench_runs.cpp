@@ -1,0 +1,151 @@
+#include "bench_runs.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <random>
+
+#include "bench_suite.h"
+#include "engine/endgame.h"
+#include "engine/thinking.h"
+#include "engine_setup.h"
+#include "rules/board.h"
+#include "rules/game.h"
+#include "rules/hooks.h"
+#include "rules/settings.h"
+#include "shell/app.h"
+#include "shell/headless/headless_shell.h"
+#include "shell/menu.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The program's own hooks, with the start of every decision and its delivery (the click that
+// precedes the move-ready message) timed on the way.
+class TimingHooks final : public GameHooks {
+ public:
+  explicit TimingHooks(GameHooks& program) : program_(program) {}
+  void drawSquare(int x, int y, int tile) override { program_.drawSquare(x, y, tile); }
+  void redrawGuides() override { program_.redrawGuides(); }
+  void animateFlips() override { program_.animateFlips(); }
+  void drawPlayerLabels() override { program_.drawPlayerLabels(); }
+  void drawDiscCounts() override { program_.drawDiscCounts(); }
+  void drawLastMove(int mode) override { program_.drawLastMove(mode); }
+  void drawSideToMove(int side) override { program_.drawSideToMove(side); }
+  void drawClock(int side) override { program_.drawClock(side); }
+  void drawMessage(int kind) override { program_.drawMessage(kind); }
+  void playClick() override {
+    // On the thinking thread, just before it hands its move over.
+    thinking.push_back(msSince(started_));
+    program_.playClick();
+  }
+  void startClockTimer() override { program_.startClockTimer(); }
+  void stopClockTimer() override { program_.stopClockTimer(); }
+  void startThinking() override {
+    started_ = Clock::now();
+    program_.startThinking();
+  }
+
+  std::vector<double> thinking;  // ms per decision, in order
+
+ private:
+  GameHooks& program_;
+  Clock::time_point started_;
+};
+
+}  // namespace
+
+StopTimer::StopTimer(double seconds) {
+  if (seconds <= 0) return;
+  thread_ = std::thread([this, seconds] {
+    std::unique_lock<std::mutex> lock(mutex_);
+    const auto limit = std::chrono::duration<double>(seconds);
+    if (!changed_.wait_for(lock, limit, [this] { return cancelled_; })) thinkingFlag = false;
+  });
+}
+
+StopTimer::~StopTimer() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    cancelled_ = true;
+  }
+  changed_.notify_all();
+  if (thread_.joinable()) thread_.join();
+}
+
+void runBenchGame(int level, const std::string& rng) {
+  HeadlessShell shell;
+  shell.create();
+  applyRandomOption(rng);  // after the program seeded the generator at start-up
+  TimingHooks hooks(programHooks());
+  installGameHooks(&hooks);
+  settings.animationDelay = 0;
+  settings.sound = false;
+  shell.command(playerItemId(1, level));
+  shell.command(playerItemId(2, level));
+  const auto start = Clock::now();
+  shell.command(IDM_NEW_GAME);
+  const bool ended = shell.runUntilIdle(std::chrono::minutes(10));
+  const double wall = msSince(start);
+
+  double total = 0;
+  double worst = 0;
+  for (size_t i = 0; i < hooks.thinking.size(); ++i) {
+    total += hooks.thinking[i];
+    worst = std::max(worst, hooks.thinking[i]);
+    std::printf("move %2zu %9.1f ms\n", i + 1, hooks.thinking[i]);
+  }
+  std::printf("level %d against level %d, rng %s: %s %d to %d after %d moves\n", level, level,
+              rng.c_str(), ended && isGameOver(0) ? "ended" : "NOT ENDED", discCounts[1],
+              discCounts[2], gameRecord.currentIndex);
+  std::printf("thinking %.1f ms in total, worst decision %.1f ms; the whole game %.1f ms\n", total,
+              worst, wall);
+  shell.destroy();
+  installGameHooks(nullptr);
+}
+
+void measureStopLatency(int level, int trials, const std::vector<double>& decisionMs) {
+  std::mt19937 random(12345);
+  std::vector<double> latencies;
+  int finishedFirst = 0;
+  for (int t = 0; t < trials; ++t) {
+    const int i = t % BENCH_POSITION_COUNT;
+    if (decisionMs[i] < 2) continue;  // too quick to be stopped in the middle
+    loadPosition(BENCH_POSITIONS[i].squares, BENCH_POSITIONS[i].side);
+    clearEndgameTable();  // as long as the suite's own decision
+    std::uniform_real_distribution<double> part(0.05, 0.95);
+    const auto delay = std::chrono::duration<double, std::milli>(part(random) * decisionMs[i]);
+
+    thinkingFlag = true;
+    std::atomic<bool> done{false};
+    Clock::time_point ended;
+    std::thread thinker([&] {
+      runDecisionUnderFlag(level);
+      ended = Clock::now();
+      done = true;
+    });
+    std::this_thread::sleep_for(delay);
+    const bool early = done;
+    const auto stopped = Clock::now();
+    thinkingFlag = false;
+    thinker.join();
+    if (early || ended < stopped) {
+      ++finishedFirst;
+      continue;
+    }
+    latencies.push_back(std::chrono::duration<double, std::milli>(ended - stopped).count());
+  }
+  if (latencies.empty()) {
+    std::printf("stop: no decision was stopped in the middle\n");
+    return;
+  }
+  std::sort(latencies.begin(), latencies.end());
+  std::printf("stop: %zu decisions stopped (%d ended first): worst %.3f ms, median %.3f ms\n",
+              latencies.size(), finishedFirst, latencies.back(), latencies[latencies.size() / 2]);
+}
