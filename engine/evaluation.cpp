@@ -51,35 +51,6 @@ constexpr int32_t EDGE_PATTERN_SCORES[EDGE_PATTERN_COUNT] = {
 
 namespace {
 
-// Edge patterns, cells 1 to 8: 'O' a disc of the computer's side, 'X' one of its opponent,
-// '.' empty. For each edge the first pattern that matches counts.
-constexpr char EDGE_PATTERNS[EDGE_PATTERN_COUNT][9] = {
-    ".OOOOOO.",  // 1
-    ".OOOOO..",  // 2
-    "..O..O..",  // 3
-    "..OOOO..",  // 4
-    ".O.O....",  // 5
-    ".O.OO...",  // 6
-    ".O.OOO..",  // 7
-    ".O.O.O..",  // 8
-    ".O.OOOO.",  // 9
-    "O.OOOOO.",  // 10
-    ".OOO.O..",  // 11
-    "OOOOOOO.",  // 12
-    "O.OOOO.O",  // 13
-    "OXOOOOO.",  // 14
-    "XOOOOO..",  // 15
-    "XOOOOO.X",  // 16
-    ".XXXXO..",  // 17
-    "..X..X..",  // 18
-    ".O..X...",  // 19
-};
-
-// The corners in the order the corner-neighbour bonus tests them, each with the three squares
-// that touch it.
-constexpr int CORNERS[4] = {11, 88, 18, 81};
-constexpr int CORNER_NEIGHBOURS[4][3] = {{12, 21, 22}, {87, 78, 77}, {17, 28, 27}, {71, 82, 72}};
-
 constexpr Bitboard codeBit(int code) {
   return squareBit(code / 10, code % 10);
 }
