@@ -44,16 +44,6 @@ void markCornerRegion(const Board& b, int cornerX, int cornerRow, bool (&marked)
 
 }  // namespace
 
-int touchedCorner(int x, int y) {
-  const int code = squareCode(x, y);
-  for (int i = 0; i < 4; ++i) {
-    for (int k = 0; k < 3; ++k) {
-      if (CORNER_NEIGHBOURS[i][k] == code) return CORNERS[i];
-    }
-  }
-  return 0;
-}
-
 int cornerNeighbourBonus(int ply, int x, int y) {
   const int corner = touchedCorner(x, y);
   if (corner == 0 || sideAt(BoardStack[ply], corner) == 0) return 0;

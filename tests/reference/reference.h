@@ -18,7 +18,6 @@ int edgePatternTerm(int ply);
 int stableDiscTerm(int ply);
 int frontierTerm(int ply);
 int cornerNeighbourBonus(int ply, int x, int y);
-int touchedCorner(int x, int y);
 
 int midgameSearch(int ply, int side, int alpha, int beta);
 int endgameSearch(int ply, int side, int alpha, int beta);
