@@ -3,6 +3,7 @@
 // decisions.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "engine/evaluation.h"
@@ -10,6 +11,7 @@
 #include "engine/search.h"
 #include "engine/thinking.h"
 #include "rules/board.h"
+#include "rules/board_text.h"
 #include "rules/game.h"
 #include "rules/settings.h"
 
@@ -33,11 +35,8 @@ struct InlinePlatform final : ThinkingPlatform {
 InlinePlatform inlinePlatform;
 
 void load(const char* squares, int side) {
-  Board& b = BoardStack[0];
-  b = Board{};
-  for (int i = 0; i < 64; ++i) {
-    b.at(i % 8 + 1, i / 8 + 1) = static_cast<int16_t>(squares[i] == '.' ? 0 : squares[i] - '0');
-  }
+  std::string error;
+  if (!parseBoardText(squares, BoardStack[0], error)) std::abort();
   sideToMove = side;
   gameRecord = GameRecord{};
   gameRecord.currentIndex = countDiscs(0, 1) + countDiscs(0, 2) - 4;
@@ -68,16 +67,10 @@ BENCHMARK(BM_IsLegalMoveAllSquares);
 // A child as the search makes it: copy the position a ply down and play the move there.
 void BM_CopyAndPlayMove(benchmark::State& state) {
   load(MIDGAME, 2);
-  int mx = 0, my = 0;
-  for (int x = 1; x <= 8 && mx == 0; ++x) {
-    for (int y = 1; y <= 8 && mx == 0; ++y) {
-      if (isLegalMove(0, sideToMove, x, y)) mx = x, my = y;
-    }
-  }
+  const Square first = legalSquares(0, sideToMove).square[0];
   for (auto _ : state) {
-    copyPly(1);
-    playMove(1, sideToMove, mx, my);
-    benchmark::DoNotOptimize(BoardStack[1].cell[mx * 10 + my]);
+    playChild(0, sideToMove, first.x, first.y);
+    benchmark::DoNotOptimize(BoardStack[1].cell[first.code()]);
   }
 }
 BENCHMARK(BM_CopyAndPlayMove);

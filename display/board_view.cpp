@@ -4,23 +4,13 @@
 
 #include "display/display_state.h"
 #include "rules/board.h"
+#include "rules/board_geometry.h"
 #include "rules/game.h"
 #include "rules/settings.h"
 
 namespace {
 
 constexpr int FLIP_STEPS = 16;
-
-bool onBoard(int x, int y) {
-  return x >= 1 && x <= 8 && y >= 1 && y <= 8;
-}
-
-int tileLeft(int x) {
-  return 35 * x + 2;
-}
-int tileTop(int y) {
-  return 35 * y + 2;
-}
 
 // A busy wait on the tick count: the window's thread handles nothing meanwhile. The signed
 // difference keeps working across the count's wrap at 2^32.
@@ -36,16 +26,17 @@ void waitAnimationDelay() {
 
 void drawSquare(int x, int y, int tile) {
   // A square off the board or an unknown tile draws nothing.
-  if (!onBoard(x, y) || tile < TILE_EMPTY || tile > TILE_THINKING) return;
+  if (!isPlayingSquare(x, y) || tile < TILE_EMPTY || tile > TILE_THINKING) return;
   std::lock_guard<std::recursive_mutex> lock(drawingLock());
   const int left = tileLeft(x);
   const int top = tileTop(y);
   if (tile == TILE_EMPTY) {
-    fillRect(left, top, 32, 32);
+    fillRect(left, top, TILE_SIZE, TILE_SIZE);
   } else {
-    blitRect(left, top, 32, 32, 32 * tile - 32, 0, SHEET_PIECE);
+    // PIECE holds the tiles 1 to 4 side by side.
+    blitRect(left, top, TILE_SIZE, TILE_SIZE, TILE_SIZE * (tile - 1), 0, SHEET_PIECE);
   }
-  blitRect(left, top, 32, 32, left, top, SHEET_WINDOW);
+  blitRect(left, top, TILE_SIZE, TILE_SIZE, left, top, SHEET_WINDOW);
 }
 
 void redrawGuides() {
@@ -63,10 +54,8 @@ void redrawGuides() {
     }
   }
   // Last, so that it covers a guide marker on the same square.
-  const int examined = examinedSquare;
-  if (settings.showThinking && examined != 0) {
-    drawSquare(examined / 10, examined % 10, TILE_THINKING);
-  }
+  const Square examined = squareOf(examinedSquare);
+  if (settings.showThinking && examined.x != 0) drawSquare(examined.x, examined.y, TILE_THINKING);
 }
 
 // The lock is taken step by step and let go during each wait, so that a paint or a thinking
@@ -74,7 +63,7 @@ void redrawGuides() {
 void animateFlips() {
   const int mover = sideToMove;
   if (mover != 1 && mover != 2) return;
-  const int offset = 32 * (mover - 1);  // the mover's tile in PIECE
+  const int offset = TILE_SIZE * (pieceTile(mover) - 1);  // the mover's tile in PIECE
   for (int i = 1; i <= FLIP_STEPS; ++i) {
     {
       std::lock_guard<std::recursive_mutex> lock(drawingLock());
@@ -82,8 +71,8 @@ void animateFlips() {
         for (int x = 1; x <= 8; ++x) {
           if (FlipMarks.at(x, y) != 1) continue;
           // The middle 2i x 2i of the new tile, centred on the square's centre pixel.
-          const int cx = 35 * x + 18;
-          const int cy = 35 * y + 18;
+          const int cx = squareCentre(x);
+          const int cy = squareCentre(y);
           blitRect(cx - i, cy - i, 2 * i, 2 * i, offset + 16 - i, 16 - i, SHEET_PIECE);
           blitRect(cx - i, cy - i, 2 * i, 2 * i, cx - i, cy - i, SHEET_WINDOW);
         }

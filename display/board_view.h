@@ -1,10 +1,7 @@
 // The board's squares, the guide and thinking markers and the flip animation.
 #pragma once
 
-// Tiles: 0 empty (white), 1 and 2 the sides' pieces, 3 guide marker, 4 thinking marker.
-constexpr int TILE_EMPTY = 0;
-constexpr int TILE_GUIDE = 3;
-constexpr int TILE_THINKING = 4;
+#include "rules/hooks.h"  // the tiles
 
 // Draws square (x, y) with a tile and shows it at once; from either thread.
 void drawSquare(int x, int y, int tile);

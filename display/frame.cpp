@@ -1,14 +1,7 @@
 #include "display/frame.h"
 
 #include "display/sheets.h"
-
-namespace {
-
-constexpr int GRID_FIRST = 35;  // the first grid line, column a's left and row 1's top
-constexpr int GRID_PITCH = 35;
-constexpr int GRID_LAST = 315;  // the last grid line; lines stop one pixel short of it
-
-}  // namespace
+#include "rules/board_geometry.h"
 
 // Into the back buffer only: the first paint shows the frame.
 void drawStaticFrame() {
@@ -49,7 +42,8 @@ void drawStaticFrame() {
   blitRect(445, 115, 20, 20, 14, 20, SHEET_FONT1);
   blitRect(445, 215, 20, 20, 14, 20, SHEET_FONT2);
 
-  for (int p = GRID_FIRST; p <= GRID_LAST; p += GRID_PITCH) {
+  // Each line stops one pixel short of the last line.
+  for (int p = GRID_FIRST; p <= GRID_LAST; p += SQUARE_PITCH) {
     drawLine(GRID_FIRST, p, GRID_LAST, p);
     drawLine(p, GRID_FIRST, p, GRID_LAST);
   }

@@ -5,6 +5,7 @@
 
 #include "display/sheets.h"
 #include "rules/game.h"
+#include "rules/hooks.h"
 #include "rules/settings.h"
 
 namespace {
@@ -95,17 +96,19 @@ void drawDiscCounts() {
 // Each side's field keeps that side's latest move until it is cleared; both are shown.
 void drawLastMove(int mode) {
   std::lock_guard<std::recursive_mutex> lock(drawingLock());
-  if (mode == 0 || mode == 3) fillRect(LAST_MOVE_X, COUNT_Y[1], 28, 20);
-  if (mode == 0 || mode == 4) fillRect(LAST_MOVE_X, COUNT_Y[2], 28, 20);
-  if (mode == 1 || mode == 2) {
+  for (int side = 1; side <= 2; ++side) {
+    if (mode == LAST_MOVE_CLEAR_BOTH || mode == lastMoveClear(side)) {
+      fillRect(LAST_MOVE_X, COUNT_Y[side], 28, 20);
+    }
+  }
+  if (mode == lastMoveShow(1) || mode == lastMoveShow(2)) {
+    const int side = mode;
     const int index = gameRecord.currentIndex;
-    const int code = index >= 0 && index < MAX_RECORD ? gameRecord.moves[index] : 0;
-    const int x = code / 10;
-    const int y = code % 10;
-    const int top = COUNT_Y[mode];
-    if (x >= 1 && x <= 8 && y >= 1 && y <= 8) {
-      drawCell(Cell{14 * x + 126, 0, DIGIT_WIDTH}, LAST_MOVE_X, top, glyphSheet(mode));
-      drawDigit(y, LAST_MOVE_X + DIGIT_WIDTH, top, glyphSheet(mode));
+    const Square s = squareOf(index >= 0 && index < MAX_RECORD ? gameRecord.moves[index] : 0);
+    const int top = COUNT_Y[side];
+    if (isPlayingSquare(s.x, s.y)) {
+      drawCell(Cell{14 * s.x + 126, 0, DIGIT_WIDTH}, LAST_MOVE_X, top, glyphSheet(side));
+      drawDigit(s.y, LAST_MOVE_X + DIGIT_WIDTH, top, glyphSheet(side));
     } else {
       fillRect(LAST_MOVE_X, top, 28, 20);  // not a square: show nothing rather than a stray cell
     }
@@ -146,8 +149,9 @@ void drawClock(int side) {
 // Kinds 1 and 2 draw over the box as the kind-0 call earlier in the turn left it.
 void drawMessage(int kind) {
   std::lock_guard<std::recursive_mutex> lock(drawingLock());
-  if (kind == 0) fillRect(MESSAGE_BOX[0], MESSAGE_BOX[1], MESSAGE_BOX[2], MESSAGE_BOX[3]);
-  if (kind == 1) {
+  if (kind == MESSAGE_CLEAR)
+    fillRect(MESSAGE_BOX[0], MESSAGE_BOX[1], MESSAGE_BOX[2], MESSAGE_BOX[3]);
+  if (kind == MESSAGE_RESULT) {
     // Empty squares count for nobody; 64-bit so that no pair of counts can overflow.
     const long long difference = static_cast<long long>(discCounts[1]) - discCounts[2];
     if (difference == 0) {
@@ -163,7 +167,7 @@ void drawMessage(int kind) {
       drawCell(POSSESSIVE_PARTICLE, 469 - 4 * winner, 287, sheet);
     }
   }
-  if (kind == 2 && (sideToMove == 1 || sideToMove == 2)) {
+  if (kind == MESSAGE_PASS && (sideToMove == 1 || sideToMove == 2)) {
     const int sheet = glyphSheet(sideToMove);
     drawCell(CANNOT_PLACE, 403, 309, sheet);
     drawCell(SIDE_NAME, 397, 287, sheet);

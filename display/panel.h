@@ -4,7 +4,7 @@
 
 void drawPlayerLabels();
 void drawDiscCounts();
-void drawLastMove(int mode);    // 1, 2: that side's last move; 3, 4: clear side 1, 2; 0: both
+void drawLastMove(int mode);    // LAST_MOVE_CLEAR_BOTH, lastMoveShow or lastMoveClear of a side
 void drawSideToMove(int side);  // 1, 2, or 0 for none
 void drawClock(int side);
-void drawMessage(int kind);  // 0 clear, 1 the result, 2 the pass of the side to move
+void drawMessage(int kind);  // MESSAGE_CLEAR, MESSAGE_RESULT or MESSAGE_PASS

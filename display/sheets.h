@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <mutex>
 
-constexpr int SCREEN_WIDTH = 531;
-constexpr int SCREEN_HEIGHT = 351;
+#include "rules/board_geometry.h"  // the screen's size
+
 constexpr int BACK_BUFFER_STRIDE = 532;  // bytes per row: 531 padded to a multiple of 4
 
 // Sheet numbers, the order of SHEET_NAMES.

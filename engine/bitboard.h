@@ -234,11 +234,6 @@ BITBOARD_HOT Bitboard flipsOf(int index, Bitboard mine, Bitboard other) {
          flipsTowardsRowOne(index, mine, other);
 }
 
-// Neither side can move.
-inline bool bothSidesStuck(Bitboard a, Bitboard b) {
-  return legalMoves(a, b) == 0 && legalMoves(b, a) == 0;
-}
-
 // The discs of side on a Board.
 inline Bitboard discsOf(const Board& board, int side) {
   Bitboard out = 0;

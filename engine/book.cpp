@@ -26,7 +26,7 @@ constexpr BookLine<int32_t> line(const char* moves) {
       out.entry[0] = malformedBookLine();
       return out;
     }
-    out.entry[n++] = (p[0] - 'a' + 1) * 10 + (p[1] - '0');
+    out.entry[n++] = squareCode(p[0] - 'a' + 1, p[1] - '0');
     p += 2;
   }
   return out;
@@ -117,12 +117,12 @@ void expandBook() {
       // The four orientations that map the starting position onto itself. The end marker 0
       // becomes 99 under the half turn and the anti-diagonal reflection.
       const int v = STORED_BOOK[i].entry[e];
-      const int d = v / 10;
-      const int c = v % 10;
+      const Square s = squareOf(v);
       expandedBook[i].entry[e] = static_cast<int16_t>(v);
-      expandedBook[STORED_BOOK_LINES + i].entry[e] = static_cast<int16_t>(99 - 10 * d - c);
-      expandedBook[2 * STORED_BOOK_LINES + i].entry[e] = static_cast<int16_t>(99 - 10 * c - d);
-      expandedBook[3 * STORED_BOOK_LINES + i].entry[e] = static_cast<int16_t>(10 * c + d);
+      expandedBook[STORED_BOOK_LINES + i].entry[e] = static_cast<int16_t>(99 - s.code());
+      expandedBook[2 * STORED_BOOK_LINES + i].entry[e] =
+          static_cast<int16_t>(99 - squareCode(s.y, s.x));
+      expandedBook[3 * STORED_BOOK_LINES + i].entry[e] = static_cast<int16_t>(squareCode(s.y, s.x));
     }
   }
 }

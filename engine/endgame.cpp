@@ -377,17 +377,13 @@ int endgameSearch(int ply, int side, int alpha, int beta) {
 ExactSolution solveExactly() {
   const int me = sideToMove;
   ExactSolution best{false, INT_MIN, 0, 0};
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (!isLegalMove(0, me, x, y)) continue;
-      copyPly(1);
-      playMove(1, me, x, y);
-      // With the best so far as the bound, a move that cannot beat it comes back no higher,
-      // and one that beats it comes back exact.
-      const int value = endgameSearch(1, opponent(me), best.discs, INT_MAX);
-      if (!thinkingFlag) return ExactSolution{false, 0, 0, 0};
-      if (value > best.discs) best = ExactSolution{true, value, x, y};
-    }
+  for (const Square s : legalSquares(0, me)) {
+    playChild(0, me, s.x, s.y);
+    // With the best so far as the bound, a move that cannot beat it comes back no higher, and
+    // one that beats it comes back exact.
+    const int value = endgameSearch(1, opponent(me), best.discs, INT_MAX);
+    if (!thinkingFlag) return ExactSolution{false, 0, 0, 0};
+    if (value > best.discs) best = ExactSolution{true, value, s.x, s.y};
   }
   return best;
 }

@@ -52,7 +52,8 @@ constexpr int32_t EDGE_PATTERN_SCORES[EDGE_PATTERN_COUNT] = {
 namespace {
 
 constexpr Bitboard codeBit(int code) {
-  return squareBit(code / 10, code % 10);
+  const Square s = squareOf(code);
+  return squareBit(s.x, s.y);
 }
 
 constexpr Bitboard neighboursOf(int corner) {

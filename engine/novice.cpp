@@ -29,19 +29,16 @@ void scoreNoviceMoves(NoviceScores& out) {
 
   for (int32_t& s : out.score) s = 0;
   out.maximum = 0;
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (!isLegalMove(0, me, x, y)) continue;
-      int flips = 0;
-      for (int d = 0; d < 8; ++d) flips += bracketedRun(shown, me, x, y, d);
-      int score = 8 * NOVICE_PRIORITY[(x - 1) * 8 + (y - 1)] + flipFactor * flips;
-      // Level 2 takes a square the opponent could use too, unless it gives away a corner.
-      if (level != 1 && isLegalMove(0, other, x, y) && !isCornerAdjacent(x, y)) {
-        score += CONTESTED_SQUARE_BONUS;
-      }
-      out.score[squareCode(x, y)] = score;
-      if (score > out.maximum) out.maximum = score;  // a tie keeps the maximum
+  for (const auto [x, y] : legalSquares(0, me)) {
+    int flips = 0;
+    for (int d = 0; d < 8; ++d) flips += bracketedRun(shown, me, x, y, d);
+    int score = 8 * NOVICE_PRIORITY[(x - 1) * 8 + (y - 1)] + flipFactor * flips;
+    // Level 2 takes a square the opponent could use too, unless it gives away a corner.
+    if (level != 1 && isLegalMove(0, other, x, y) && !isCornerAdjacent(x, y)) {
+      score += CONTESTED_SQUARE_BONUS;
     }
+    out.score[squareCode(x, y)] = score;
+    if (score > out.maximum) out.maximum = score;  // a tie keeps the maximum
   }
 }
 

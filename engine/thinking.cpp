@@ -96,16 +96,12 @@ void finishDecision(bool deliver, uint32_t decision, uint32_t serial) {
 // then searched with the best score so far as the bound. False when told to stop.
 bool searchRootMoves(int me, int level) {
   RootList list;
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (!isLegalMove(0, me, x, y)) continue;
-      copyPly(1);
-      playMove(1, me, x, y);
-      list.x[list.count] = x;
-      list.y[list.count] = y;
-      list.score[list.count] = evaluatePosition(1);
-      ++list.count;
-    }
+  for (const Square s : legalSquares(0, me)) {
+    playChild(0, me, s.x, s.y);
+    list.x[list.count] = s.x;
+    list.y[list.count] = s.y;
+    list.score[list.count] = evaluatePosition(1);
+    ++list.count;
   }
   if (list.count > 1) exchangeSort(list);
 
@@ -122,18 +118,17 @@ bool searchRootMoves(int me, int level) {
     const int x = list.x[i];
     const int y = list.y[i];
     GameHooks& view = gameHooks();
-    if (settings.showThinking) view.drawSquare(x, y, 4);
+    if (settings.showThinking) view.drawSquare(x, y, TILE_THINKING);
     examinedSquare = squareCode(x, y);
-    copyPly(1);
-    playMove(1, me, x, y);
+    playChild(0, me, x, y);
     const int v = scoreRootMove(1, best, INT_MAX);
     if (v > best) {  // of equal scores the earlier in the order wins
       chosenX = x;
       chosenY = y;
       best = v;
     }
-    examinedSquare = 0;
-    view.drawSquare(x, y, settings.guide ? 3 : 0);
+    examinedSquare = NO_SQUARE;
+    view.drawSquare(x, y, settings.guide ? TILE_GUIDE : TILE_EMPTY);
     if (!thinkingFlag) return false;
   }
   lastDecision = {solvesEndgame(level) ? DecisionSource::Endgame : DecisionSource::Search, best};
@@ -142,7 +137,9 @@ bool searchRootMoves(int me, int level) {
 
 }  // namespace
 
-void installThinkingPlatform(ThinkingPlatform* p) { platform = p; }
+void installThinkingPlatform(ThinkingPlatform* p) {
+  platform = p;
+}
 
 void startThinking() {
   settleThinking();
@@ -190,9 +187,9 @@ void thinkingThread() {
   const int index = gameRecord.currentIndex;
   if (bookEnabledFlag && index > 0 && index < 17) {
     const int code = bookMove();
-    if (code != 0) {
-      chosenX = code / 10;
-      chosenY = code % 10;
+    if (code != NO_SQUARE) {
+      chosenX = squareOf(code).x;
+      chosenY = squareOf(code).y;
       lastDecision = {DecisionSource::Book, 0};
       decided = true;
     }

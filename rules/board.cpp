@@ -66,3 +66,18 @@ void copyPly(int ply) {
     for (int y = 1; y <= 8; ++y) to.at(x, y) = from.at(x, y);
   }
 }
+
+void playChild(int ply, int side, int x, int y) {
+  copyPly(ply + 1);
+  playMove(ply + 1, side, x, y);
+}
+
+SquareList legalSquares(int ply, int side) {
+  SquareList list;
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      if (isLegalMove(ply, side, x, y)) list.square[list.count++] = Square{x, y};
+    }
+  }
+  return list;
+}

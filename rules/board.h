@@ -36,8 +36,27 @@ extern Board FlipMarks;
 constexpr int16_t DIR_X[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
 constexpr int16_t DIR_Y[8] = {1, 1, 1, 0, 0, -1, -1, -1};
 
+// A square by its column x and row y, 1..8 each. Its code x * 10 + y (11..88) names it in the
+// move list and the opening book; code 0, the square (0, 0), is no square.
+struct Square {
+  int x;
+  int y;
+
+  constexpr int code() const { return x * 10 + y; }
+};
+
+constexpr int NO_SQUARE = 0;
+
 constexpr int squareCode(int x, int y) {
   return x * 10 + y;
+}
+
+constexpr Square squareOf(int code) {
+  return Square{code / 10, code % 10};
+}
+
+constexpr bool isPlayingSquare(int x, int y) {
+  return x >= 1 && x <= 8 && y >= 1 && y <= 8;
 }
 
 // 2 for 1, 1 for 2, 0 for anything else.
@@ -56,6 +75,21 @@ int countDiscs(int ply, int side);
 
 // Copies the 64 playing squares of ply - 1 into ply (ply >= 1).
 void copyPly(int ply);
+
+// The position after side plays (x, y) on ply, built on ply + 1: copyPly, then playMove.
+void playChild(int ply, int side, int x, int y);
+
+// Squares in scan order, at most one per playing square.
+struct SquareList {
+  Square square[64];
+  int count = 0;
+
+  const Square* begin() const { return square; }
+  const Square* end() const { return square + count; }
+};
+
+// The legal squares of side on ply in scan order: x outer, y inner.
+SquareList legalSquares(int ply, int side);
 
 // Length of the run of opponent pieces bracketed from (x, y) in direction d on board b, or 0
 // when the direction brackets nothing. Shared by the legality test, the flips and the novice

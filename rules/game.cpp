@@ -1,5 +1,6 @@
 #include "rules/game.h"
 
+#include "rules/board_geometry.h"
 #include "rules/hooks.h"
 #include "rules/settings.h"
 
@@ -10,13 +11,10 @@ int clockSeconds[3];
 std::atomic<bool> thinkingFlag{false};
 std::atomic<bool> stoppedFlag{false};
 std::atomic<bool> bookEnabledFlag{false};
-std::atomic<int> examinedSquare{0};
+std::atomic<int> examinedSquare{NO_SQUARE};
 std::atomic<uint32_t> positionSerial{0};
 
 namespace {
-
-constexpr int SQUARE_PITCH = 35;  // pixels from one grid line to the next
-constexpr int FIELD_SIZE = 280;   // pixels from the first grid line to the last
 
 void copyPlayingSquares(const Board& from, Board& to) {
   for (int x = 1; x <= 8; ++x) {
@@ -51,7 +49,7 @@ void newGame() {
   for (int y = 1; y <= 8; ++y) {
     for (int x = 1; x <= 8; ++x) {
       const int content = shown.at(x, y);
-      view.drawSquare(x, y, content);
+      view.drawSquare(x, y, tileOfCell(content));
       ++discCounts[content];
       gameRecord.positions[0].at(x, y) = static_cast<int16_t>(content);
     }
@@ -60,12 +58,12 @@ void newGame() {
   for (int16_t& move : gameRecord.moves) move = 0;
 
   view.drawDiscCounts();
-  view.drawLastMove(0);
+  view.drawLastMove(LAST_MOVE_CLEAR_BOTH);
   view.drawSideToMove(1);
   view.drawClock(1);
   view.drawClock(2);
   view.redrawGuides();
-  view.drawMessage(0);
+  view.drawMessage(MESSAGE_CLEAR);
 
   // No clock runs before the first move.
   if (isComputer(1)) view.startThinking();
@@ -73,15 +71,9 @@ void newGame() {
 
 void clickAt(uint16_t px, uint16_t py) {
   if (thinkingFlag) return;
-  // Signed offsets from the first grid line; the remainder truncates toward zero, so it is 0
-  // on a grid line and negative left of or above the field.
-  const int dx = px - SQUARE_PITCH;
-  const int dy = py - SQUARE_PITCH;
-  if (dx % SQUARE_PITCH <= 0 || dy % SQUARE_PITCH <= 0) return;
-  if (dx >= FIELD_SIZE || dy >= FIELD_SIZE) return;
-  const int x = dx / SQUARE_PITCH + 1;
-  const int y = dy / SQUARE_PITCH + 1;
-  if (!isLegalMove(0, sideToMove, x, y)) return;
+  const int x = squareAtPixel(px);
+  const int y = squareAtPixel(py);
+  if (x == 0 || y == 0 || !isLegalMove(0, sideToMove, x, y)) return;
 
   stoppedFlag = false;
   gameHooks().playClick();
@@ -100,7 +92,7 @@ void makeMove(int x, int y) {
   Board& shown = BoardStack[0];
   shown.at(x, y) = static_cast<int16_t>(mover);
   ++positionSerial;
-  view.drawSquare(x, y, mover);
+  view.drawSquare(x, y, pieceTile(mover));
   // The turned pieces are only marked here; the flip animation draws them.
   for (int d = 0; d < 8; ++d) {
     const int run = bracketedRun(shown, mover, x, y, d);
@@ -114,7 +106,7 @@ void makeMove(int x, int y) {
 
   GameRecord& record = gameRecord;
   record.moves[record.currentIndex] = static_cast<int16_t>(squareCode(x, y));
-  view.drawLastMove(mover);
+  view.drawLastMove(lastMoveShow(mover));
   // A line left by jumping back ends here: its later positions are dropped.
   record.currentIndex += 1;
   record.lastIndex = record.currentIndex;
@@ -136,17 +128,17 @@ void afterMove() {
       ++discCounts[shown.at(x, y)];
     }
   }
-  view.drawMessage(0);
+  view.drawMessage(MESSAGE_CLEAR);
   view.drawDiscCounts();
 
   if (over) {
     view.drawSideToMove(0);
-    view.drawMessage(1);
+    view.drawMessage(MESSAGE_RESULT);
   } else {
     if (legalSquares == 0) {
       // A pass: the side that has just moved moves again.
-      view.drawLastMove(sideToMove + 2);
-      view.drawMessage(2);
+      view.drawLastMove(lastMoveClear(sideToMove));
+      view.drawMessage(MESSAGE_PASS);
       sideToMove = opponent(sideToMove);
     }
     view.drawSideToMove(sideToMove);
@@ -176,16 +168,16 @@ void jumpTo(int n) {
     for (int y = 1; y <= 8; ++y) {
       const int content = record.positions[n].at(x, y);
       shown.at(x, y) = static_cast<int16_t>(content);
-      view.drawSquare(x, y, content);
+      view.drawSquare(x, y, tileOfCell(content));
       ++discCounts[content];
     }
   }
   sideToMove = record.sideToMoveAt[n];
 
   view.drawDiscCounts();
-  view.drawLastMove(0);
+  view.drawLastMove(LAST_MOVE_CLEAR_BOTH);
   view.redrawGuides();
-  view.drawMessage(0);
+  view.drawMessage(MESSAGE_CLEAR);
   view.drawSideToMove(isGameOver(0) ? 0 : sideToMove);
 }
 

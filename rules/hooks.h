@@ -3,10 +3,36 @@
 // shell installs one implementation at start-up; tests install their own.
 #pragma once
 
+// The tile drawSquare draws on a square. A side's piece is the side's own number.
+constexpr int TILE_EMPTY = 0;
+constexpr int TILE_GUIDE = 3;     // the square is legal for the side to move
+constexpr int TILE_THINKING = 4;  // the computer is examining the square
+constexpr int pieceTile(int side) {
+  return side;
+}
+// What a Board cell shows: nothing when it is empty, else its side's piece.
+constexpr int tileOfCell(int cell) {
+  return cell == 0 ? TILE_EMPTY : pieceTile(cell);
+}
+
+// The modes of drawLastMove: a side's own number shows that side's last move.
+constexpr int LAST_MOVE_CLEAR_BOTH = 0;
+constexpr int lastMoveShow(int side) {
+  return side;
+}
+constexpr int lastMoveClear(int side) {  // 3 for side 1, 4 for side 2
+  return side + 2;
+}
+
+// The kinds of drawMessage.
+constexpr int MESSAGE_CLEAR = 0;
+constexpr int MESSAGE_RESULT = 1;  // who has won and by how much, or a draw
+constexpr int MESSAGE_PASS = 2;    // the side to move cannot place a piece
+
 struct GameHooks {
   virtual ~GameHooks() = default;
 
-  // The board: tile 0 empty, 1 and 2 the sides' pieces, 3 guide marker, 4 thinking marker.
+  // The board.
   virtual void drawSquare(int x, int y, int tile) = 0;
   virtual void redrawGuides() = 0;
   virtual void animateFlips() = 0;
@@ -14,10 +40,10 @@ struct GameHooks {
   // The side panel.
   virtual void drawPlayerLabels() = 0;
   virtual void drawDiscCounts() = 0;
-  virtual void drawLastMove(int mode) = 0;  // 1, 2 show; 3, 4 clear side 1, 2; 0 clear both
-  virtual void drawSideToMove(int side) = 0;
+  virtual void drawLastMove(int mode) = 0;
+  virtual void drawSideToMove(int side) = 0;  // 0 for neither
   virtual void drawClock(int side) = 0;
-  virtual void drawMessage(int kind) = 0;  // 0 clear, 1 result, 2 pass of the side to move
+  virtual void drawMessage(int kind) = 0;
 
   virtual void playClick() = 0;
   virtual void startClockTimer() = 0;
@@ -25,5 +51,30 @@ struct GameHooks {
   virtual void startThinking() = 0;
 };
 
+// Passes every call on to another set of hooks, or drops it when there is none: the base of
+// hooks that watch or replace a few calls and leave the rest as they are.
+class ForwardingHooks : public GameHooks {
+ public:
+  explicit ForwardingHooks(GameHooks* inner = nullptr) : inner_(inner) {}
+
+  void drawSquare(int x, int y, int tile) override;
+  void redrawGuides() override;
+  void animateFlips() override;
+  void drawPlayerLabels() override;
+  void drawDiscCounts() override;
+  void drawLastMove(int mode) override;
+  void drawSideToMove(int side) override;
+  void drawClock(int side) override;
+  void drawMessage(int kind) override;
+  void playClick() override;
+  void startClockTimer() override;
+  void stopClockTimer() override;
+  void startThinking() override;
+
+ private:
+  GameHooks* inner_;
+};
+
+// nullptr goes back to hooks that do nothing: no screen, no sound, no clock and no computer.
 void installGameHooks(GameHooks* hooks);
 GameHooks& gameHooks();

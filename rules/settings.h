@@ -18,6 +18,18 @@ struct Settings {
 
 extern Settings settings;
 
+// The settings when the program starts. The menu's check marks at start are checked against
+// them when the program is compiled.
+constexpr int DEFAULT_PLAYER_TYPE[3] = {PLAYER_PERSON, PLAYER_PERSON, 3};  // by side (1, 2)
+constexpr bool DEFAULT_GUIDE = false;
+constexpr bool DEFAULT_SHOW_THINKING = false;
+constexpr bool DEFAULT_SOUND = true;
+constexpr int DEFAULT_SPEED_CHOICE = 2;  // animation speed: 1 fast, 2 normal, 3 slow
+constexpr int DEFAULT_PRIORITY = 2;      // 1 high, 2 normal, 3 low
+
+// Milliseconds per flip-animation step, by animation speed choice 1..3.
+constexpr int ANIMATION_DELAYS[4] = {0, 10, 30, 50};
+
 inline bool isComputer(int side) {
   return settings.playerType[side] != PLAYER_PERSON;
 }

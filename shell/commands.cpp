@@ -13,8 +13,6 @@ namespace {
 
 Platform* installed = nullptr;
 
-constexpr int ANIMATION_DELAYS[4] = {0, 10, 30, 50};  // by speed choice 1..3
-
 // Removes the item's check mark and learns whether it was set; sets it again and turns the
 // flag on only if it was not. The flag and the mark agree afterwards.
 void toggle(int id, std::atomic<bool>& flag) {
@@ -41,12 +39,10 @@ void redrawExaminedSquare() {
   // Read under the drawing lock: the thinking thread clears the square before it redraws it,
   // so a marker drawn here is always replaced by the thread's own redraw.
   std::lock_guard<std::recursive_mutex> lock(drawingLock());
-  const int examined = examinedSquare;
-  if (examined == 0) return;
-  const int x = examined / 10;
-  const int y = examined % 10;
-  const int tile = settings.showThinking ? 4 : settings.guide ? 3 : 0;
-  gameHooks().drawSquare(x, y, tile);
+  const Square examined = squareOf(examinedSquare);
+  if (examined.x == 0) return;
+  const int tile = settings.showThinking ? TILE_THINKING : settings.guide ? TILE_GUIDE : TILE_EMPTY;
+  gameHooks().drawSquare(examined.x, examined.y, tile);
 }
 
 // A thread given up by Stop may still be finishing; it must be past its last use of the game
@@ -77,13 +73,13 @@ Platform& platform() {
 
 void initSettings() {
   seedRandom(platform().tickCount());
-  settings.playerType[1] = PLAYER_PERSON;
-  settings.playerType[2] = 3;
-  settings.guide = false;
-  settings.showThinking = false;
-  settings.sound = true;
-  settings.animationDelay = 30;
-  settings.priority = 2;
+  settings.playerType[1] = DEFAULT_PLAYER_TYPE[1];
+  settings.playerType[2] = DEFAULT_PLAYER_TYPE[2];
+  settings.guide = DEFAULT_GUIDE;
+  settings.showThinking = DEFAULT_SHOW_THINKING;
+  settings.sound = DEFAULT_SOUND;
+  settings.animationDelay = ANIMATION_DELAYS[DEFAULT_SPEED_CHOICE];
+  settings.priority = DEFAULT_PRIORITY;
 }
 
 void setPlayerType(int side, int type) {
@@ -104,7 +100,7 @@ void setAnimationSpeed(int choice) {
   p.checkMenuItem(IDM_SPEED_NORMAL, false);
   p.checkMenuItem(IDM_SPEED_SLOW, false);
   if (choice < 1 || choice > 3) return;
-  p.checkMenuItem(IDM_SPEED_FAST + 10 * (choice - 1), true);
+  p.checkMenuItem(speedItemId(choice), true);
   settings.animationDelay = ANIMATION_DELAYS[choice];
 }
 
@@ -114,7 +110,7 @@ void setPriorityChoice(int choice) {
   p.checkMenuItem(IDM_PRIORITY_NORMAL, false);
   p.checkMenuItem(IDM_PRIORITY_LOW, false);
   if (choice < 1 || choice > 3) return;
-  p.checkMenuItem(IDM_PRIORITY_HIGH + 10 * (choice - 1), true);
+  p.checkMenuItem(priorityItemId(choice), true);
   settings.priority = choice;
 }
 

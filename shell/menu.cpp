@@ -1,15 +1,26 @@
+// The menu table's check marks at start must be the settings' defaults: the check marks are the
+// settings' only display, and nothing sets them at start-up but the player choice.
 #include "shell/menu.h"
 
-const MenuEntry MENU_TABLE[] = {
-#define MENU_POPUP(label) {MenuEntryKind::Popup, 0, label, false},
-#define MENU_POPUP_END {MenuEntryKind::PopupEnd, 0, nullptr, false},
-#define MENU_SEPARATOR {MenuEntryKind::Separator, 0, nullptr, false},
-#define MENU_ITEM(id, name, label, checked) {MenuEntryKind::Item, id, label, checked != 0},
-#include "shell/menu_table.def"
-#undef MENU_POPUP
-#undef MENU_POPUP_END
-#undef MENU_SEPARATOR
-#undef MENU_ITEM
-};
+#include "rules/settings.h"
 
-const int MENU_TABLE_SIZE = static_cast<int>(sizeof MENU_TABLE / sizeof MENU_TABLE[0]);
+namespace {
+
+constexpr bool checkedByDefault(int id) {
+  return id == playerItemId(1, DEFAULT_PLAYER_TYPE[1]) ||
+         id == playerItemId(2, DEFAULT_PLAYER_TYPE[2]) || (id == IDM_GUIDE && DEFAULT_GUIDE) ||
+         (id == IDM_SHOW_THINKING && DEFAULT_SHOW_THINKING) || (id == IDM_SOUND && DEFAULT_SOUND) ||
+         id == speedItemId(DEFAULT_SPEED_CHOICE) || id == priorityItemId(DEFAULT_PRIORITY);
+}
+
+constexpr bool checkMarksAreTheDefaults() {
+  for (const MenuEntry& e : MENU_TABLE) {
+    if (e.kind == MenuEntryKind::Item && e.checkedAtStart != checkedByDefault(e.id)) return false;
+  }
+  return true;
+}
+
+static_assert(checkMarksAreTheDefaults(),
+              "shell/menu_table.def's check marks at start differ from the settings' defaults");
+
+}  // namespace

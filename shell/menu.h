@@ -1,5 +1,5 @@
-// The menu bar as a table, built from shell/menu_table.def; both front-ends make their
-// menus from it.
+// The menu bar as a table, built from shell/menu_table.def; every front-end makes its menu
+// from it.
 #pragma once
 
 #define MENU_POPUP(label)
@@ -16,6 +16,13 @@
 constexpr int playerItemId(int side, int type) {
   return (side == 1 ? IDM_SIDE1_PLAYER : IDM_SIDE2_PLAYER) + 10 * type;
 }
+// The items of the animation speed and thread priority choices 1..3.
+constexpr int speedItemId(int choice) {
+  return IDM_SPEED_FAST + 10 * (choice - 1);
+}
+constexpr int priorityItemId(int choice) {
+  return IDM_PRIORITY_HIGH + 10 * (choice - 1);
+}
 
 enum class MenuEntryKind { Popup, PopupEnd, Item, Separator };
 
@@ -27,5 +34,15 @@ struct MenuEntry {
 };
 
 // In menu order; a Popup opens a popup or sub-popup that the matching PopupEnd closes.
-extern const MenuEntry MENU_TABLE[];
-extern const int MENU_TABLE_SIZE;
+inline constexpr MenuEntry MENU_TABLE[] = {
+#define MENU_POPUP(label) {MenuEntryKind::Popup, 0, label, false},
+#define MENU_POPUP_END {MenuEntryKind::PopupEnd, 0, nullptr, false},
+#define MENU_SEPARATOR {MenuEntryKind::Separator, 0, nullptr, false},
+#define MENU_ITEM(id, name, label, checked) {MenuEntryKind::Item, id, label, checked != 0},
+#include "shell/menu_table.def"
+#undef MENU_POPUP
+#undef MENU_POPUP_END
+#undef MENU_SEPARATOR
+#undef MENU_ITEM
+};
+inline constexpr int MENU_TABLE_SIZE = static_cast<int>(sizeof MENU_TABLE / sizeof MENU_TABLE[0]);

@@ -6,9 +6,6 @@
 #include "engine/thinking.h"
 
 // Window messages the game handles, numbered as on Win32.
-constexpr unsigned MSG_CREATE = 0x0001;
-constexpr unsigned MSG_DESTROY = 0x0002;
-constexpr unsigned MSG_PAINT = 0x000F;
 constexpr unsigned MSG_MOVE_READY = 100;  // the computer's move; both parameters 0
 constexpr unsigned MSG_COMMAND = 0x0111;  // menu command id in the low 16 bits of wParam
 constexpr unsigned MSG_TIMER = 0x0113;

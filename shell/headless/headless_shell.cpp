@@ -1,5 +1,6 @@
 #include "shell/headless/headless_shell.h"
 
+#include "rules/board_geometry.h"
 #include "rules/game.h"
 #include "shell/commands.h"
 #include "shell/menu.h"
@@ -44,7 +45,7 @@ void HeadlessShell::click(int px, int py) {
 }
 
 void HeadlessShell::clickSquare(int x, int y) {
-  click(35 * x + 18, 35 * y + 18);
+  click(squareCentre(x), squareCentre(y));
 }
 
 bool HeadlessShell::tick() {

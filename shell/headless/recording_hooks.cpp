@@ -1,6 +1,6 @@
 #include "shell/headless/recording_hooks.h"
 
-RecordingHooks::RecordingHooks(GameHooks* inner) : inner_(inner) {}
+RecordingHooks::RecordingHooks(GameHooks* inner) : ForwardingHooks(inner) {}
 
 std::vector<std::string> RecordingHooks::calls() const {
   std::lock_guard<std::mutex> lock(mutex_);
@@ -27,65 +27,65 @@ void RecordingHooks::record(std::string call) {
 
 void RecordingHooks::drawSquare(int x, int y, int tile) {
   record("drawSquare " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(tile));
-  if (inner_) inner_->drawSquare(x, y, tile);
+  ForwardingHooks::drawSquare(x, y, tile);
 }
 
 void RecordingHooks::redrawGuides() {
   record("redrawGuides");
-  if (inner_) inner_->redrawGuides();
+  ForwardingHooks::redrawGuides();
 }
 
 void RecordingHooks::animateFlips() {
   record("animateFlips");
-  if (inner_) inner_->animateFlips();
+  ForwardingHooks::animateFlips();
 }
 
 void RecordingHooks::drawPlayerLabels() {
   record("drawPlayerLabels");
-  if (inner_) inner_->drawPlayerLabels();
+  ForwardingHooks::drawPlayerLabels();
 }
 
 void RecordingHooks::drawDiscCounts() {
   record("drawDiscCounts");
-  if (inner_) inner_->drawDiscCounts();
+  ForwardingHooks::drawDiscCounts();
 }
 
 void RecordingHooks::drawLastMove(int mode) {
   record("drawLastMove " + std::to_string(mode));
-  if (inner_) inner_->drawLastMove(mode);
+  ForwardingHooks::drawLastMove(mode);
 }
 
 void RecordingHooks::drawSideToMove(int side) {
   record("drawSideToMove " + std::to_string(side));
-  if (inner_) inner_->drawSideToMove(side);
+  ForwardingHooks::drawSideToMove(side);
 }
 
 void RecordingHooks::drawClock(int side) {
   record("drawClock " + std::to_string(side));
-  if (inner_) inner_->drawClock(side);
+  ForwardingHooks::drawClock(side);
 }
 
 void RecordingHooks::drawMessage(int kind) {
   record("drawMessage " + std::to_string(kind));
-  if (inner_) inner_->drawMessage(kind);
+  ForwardingHooks::drawMessage(kind);
 }
 
 void RecordingHooks::playClick() {
   record("playClick");
-  if (inner_) inner_->playClick();
+  ForwardingHooks::playClick();
 }
 
 void RecordingHooks::startClockTimer() {
   record("startClockTimer");
-  if (inner_) inner_->startClockTimer();
+  ForwardingHooks::startClockTimer();
 }
 
 void RecordingHooks::stopClockTimer() {
   record("stopClockTimer");
-  if (inner_) inner_->stopClockTimer();
+  ForwardingHooks::stopClockTimer();
 }
 
 void RecordingHooks::startThinking() {
   record("startThinking");
-  if (inner_) inner_->startThinking();
+  ForwardingHooks::startThinking();
 }

@@ -8,7 +8,7 @@
 
 #include "rules/hooks.h"
 
-class RecordingHooks final : public GameHooks {
+class RecordingHooks final : public ForwardingHooks {
  public:
   // inner receives every call after it is recorded; by default nothing does.
   explicit RecordingHooks(GameHooks* inner = nullptr);
@@ -35,7 +35,6 @@ class RecordingHooks final : public GameHooks {
  private:
   void record(std::string call);
 
-  GameHooks* inner_;
   mutable std::mutex mutex_;  // the thinking thread records too
   std::vector<std::string> calls_;
 };

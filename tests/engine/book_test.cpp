@@ -5,6 +5,7 @@
 
 #include "engine_test_support.h"
 #include "rules/board.h"
+#include "rules/board_text.h"
 #include "rules/game.h"
 
 namespace {
@@ -28,8 +29,7 @@ class BookTest : public EngineTest {
 
   static std::string name(int code) {
     if (code == 0 || code == 99) return std::to_string(code);
-    return std::string(1, static_cast<char>('a' + code / 10 - 1)) +
-           static_cast<char>('0' + code % 10);
+    return squareName(code);
   }
 
   static std::string lineText(const BookLine<int16_t>& line) {

@@ -23,32 +23,30 @@ const std::vector<TestPosition>& gamePositions() {
 // The exact value of every root move of a position, and the engine's answers under windows
 // around it: both sides as the computer.
 void checkRootMoves(const TestPosition& p) {
+  showPosition(p);
+  const SquareList moves = legalSquares(0, p.side);
   for (int computer = 1; computer <= 2; ++computer) {
-    for (int x = 1; x <= 8; ++x) {
-      for (int y = 1; y <= 8; ++y) {
-        showPosition(p);
-        sideToMove = computer;
-        if (!isLegalMove(0, p.side, x, y)) continue;
-        copyPly(1);
-        playMove(1, p.side, x, y);
-        const int mover = opponent(p.side);
-        const int v = reference::endgameSearch(1, mover, INT_MIN, INT_MAX);
-        const std::string where = boardText(1) + " computer " + std::to_string(computer) +
-                                  " after " + std::to_string(squareCode(x, y));
-        ASSERT_EQ(endgameSearch(1, mover, INT_MIN, INT_MAX), v) << where;
-        const int windows[][2] = {{v - 1, v + 1}, {v, INT_MAX}, {v - 1, INT_MAX},
-                                  {INT_MIN, v},   {v + 3, 65},  {-1, v - 2}};
-        for (const auto& w : windows) {
-          const int r = endgameSearch(1, mover, w[0], w[1]);
-          const std::string at =
-              where + " window " + std::to_string(w[0]) + ".." + std::to_string(w[1]);
-          if (v <= w[0]) {
-            ASSERT_LE(r, w[0]) << at;
-          } else if (v >= w[1]) {
-            ASSERT_GE(r, w[1]) << at;
-          } else {
-            ASSERT_EQ(r, v) << at;
-          }
+    for (const auto [x, y] : moves) {
+      showPosition(p);
+      sideToMove = computer;
+      playChild(0, p.side, x, y);
+      const int mover = opponent(p.side);
+      const int v = reference::endgameSearch(1, mover, INT_MIN, INT_MAX);
+      const std::string where = boardText(1) + " computer " + std::to_string(computer) + " after " +
+                                std::to_string(squareCode(x, y));
+      ASSERT_EQ(endgameSearch(1, mover, INT_MIN, INT_MAX), v) << where;
+      const int windows[][2] = {{v - 1, v + 1}, {v, INT_MAX}, {v - 1, INT_MAX},
+                                {INT_MIN, v},   {v + 3, 65},  {-1, v - 2}};
+      for (const auto& w : windows) {
+        const int r = endgameSearch(1, mover, w[0], w[1]);
+        const std::string at =
+            where + " window " + std::to_string(w[0]) + ".." + std::to_string(w[1]);
+        if (v <= w[0]) {
+          ASSERT_LE(r, w[0]) << at;
+        } else if (v >= w[1]) {
+          ASSERT_GE(r, w[1]) << at;
+        } else {
+          ASSERT_EQ(r, v) << at;
         }
       }
     }
@@ -85,17 +83,13 @@ TEST_F(EndgameTest, ExactDecisionsAgreeWithTheReferenceFromTwelveToFourteenEmpty
     // The reference's root loop in scan order with the best so far as the bound.
     int best = INT_MIN;
     int bestCode = 0;
-    for (int x = 1; x <= 8; ++x) {
-      for (int y = 1; y <= 8; ++y) {
-        showPosition(p);
-        if (!isLegalMove(0, p.side, x, y)) continue;
-        copyPly(1);
-        playMove(1, p.side, x, y);
-        const int v = reference::endgameSearch(1, opponent(p.side), best, INT_MAX);
-        if (v > best) {
-          best = v;
-          bestCode = squareCode(x, y);
-        }
+    for (const auto [x, y] : legalSquares(0, p.side)) {
+      showPosition(p);
+      playChild(0, p.side, x, y);
+      const int v = reference::endgameSearch(1, opponent(p.side), best, INT_MAX);
+      if (v > best) {
+        best = v;
+        bestCode = squareCode(x, y);
       }
     }
     EXPECT_TRUE(solution.decided);

@@ -6,6 +6,7 @@
 #include "engine/counters.h"
 #include "engine/random.h"
 #include "rules/board.h"
+#include "rules/board_text.h"
 #include "rules/game.h"
 #include "rules/settings.h"
 
@@ -25,25 +26,12 @@ int countedDraw() {
 }  // namespace
 
 void loadBoard(int ply, const std::string& squares) {
-  std::string cells;
-  for (char c : squares) {
-    if (c != ' ' && c != '\n') cells += c;
-  }
-  ASSERT_EQ(cells.size(), 64u) << squares;
-  Board& b = BoardStack[ply];
-  b = Board{};
-  for (int i = 0; i < 64; ++i) {
-    ASSERT_TRUE(cells[i] == '.' || cells[i] == '1' || cells[i] == '2') << cells;
-    b.at(i % 8 + 1, i / 8 + 1) = static_cast<int16_t>(cells[i] == '.' ? 0 : cells[i] - '0');
-  }
+  std::string error;
+  ASSERT_TRUE(parseBoardText(squares, BoardStack[ply], error)) << error << ": " << squares;
 }
 
 std::string boardText(int ply) {
-  std::string out;
-  for (int y = 1; y <= 8; ++y) {
-    for (int x = 1; x <= 8; ++x) out += ".12"[BoardStack[ply].at(x, y)];
-  }
-  return out;
+  return boardText(BoardStack[ply]);
 }
 
 const char* const SAMPLE_GAME =
@@ -91,12 +79,9 @@ void replayFromStart(const std::string& moves) {
 
 std::string legalCodes(int ply, int side) {
   std::string out;
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (!isLegalMove(ply, side, x, y)) continue;
-      if (!out.empty()) out += ' ';
-      out += std::to_string(squareCode(x, y));
-    }
+  for (const Square s : legalSquares(ply, side)) {
+    if (!out.empty()) out += ' ';
+    out += std::to_string(s.code());
   }
   return out;
 }

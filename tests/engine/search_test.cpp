@@ -22,15 +22,10 @@ class SearchTest : public EngineTest {
 
   // Builds the first child of ply 1 in scan order on ply 2 and returns its position.
   std::string firstChildOf(int side) {
-    for (int x = 1; x <= 8; ++x) {
-      for (int y = 1; y <= 8; ++y) {
-        if (!isLegalMove(1, side, x, y)) continue;
-        copyPly(2);
-        playMove(2, side, x, y);
-        return boardText(2);
-      }
-    }
-    return "";
+    const SquareList moves = legalSquares(1, side);
+    if (moves.count == 0) return "";
+    playChild(1, side, moves.square[0].x, moves.square[0].y);
+    return boardText(2);
   }
 };
 
@@ -40,22 +35,17 @@ class SearchTest : public EngineTest {
 int referenceMidgame(int ply, int side) {
   const bool maxNode = side == sideToMove;
   int best = maxNode ? INT_MIN : INT_MAX;
-  bool moved = false;
   auto child = [&](int p) {
     const int v =
         p < depthLimit ? referenceMidgame(p + 1, opponent(side)) : evaluatePosition(p + 1);
     best = maxNode ? std::max(best, v) : std::min(best, v);
   };
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (!isLegalMove(ply, side, x, y)) continue;
-      moved = true;
-      copyPly(ply + 1);
-      playMove(ply + 1, side, x, y);
-      child(ply);
-    }
+  const SquareList moves = legalSquares(ply, side);
+  for (const Square s : moves) {
+    playChild(ply, side, s.x, s.y);
+    child(ply);
   }
-  if (!moved) {
+  if (moves.count == 0) {
     copyPly(ply + 1);
     child(ply);
   }
@@ -66,18 +56,13 @@ int referenceEndgame(int ply, int side) {
   if (isGameOver(ply)) return countDiscs(ply, sideToMove);
   const bool maxNode = side == sideToMove;
   int best = maxNode ? INT_MIN : INT_MAX;
-  bool moved = false;
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (!isLegalMove(ply, side, x, y)) continue;
-      moved = true;
-      copyPly(ply + 1);
-      playMove(ply + 1, side, x, y);
-      const int v = referenceEndgame(ply + 1, opponent(side));
-      best = maxNode ? std::max(best, v) : std::min(best, v);
-    }
+  const SquareList moves = legalSquares(ply, side);
+  for (const Square s : moves) {
+    playChild(ply, side, s.x, s.y);
+    const int v = referenceEndgame(ply + 1, opponent(side));
+    best = maxNode ? std::max(best, v) : std::min(best, v);
   }
-  if (!moved) {
+  if (moves.count == 0) {
     copyPly(ply + 1);
     best = referenceEndgame(ply + 1, opponent(side));
   }
@@ -94,20 +79,16 @@ struct RootChoice {
 RootChoice chooseAtRoot(bool endgame, bool reference) {
   const int me = sideToMove;
   RootChoice best{0, INT_MIN};
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (!isLegalMove(0, me, x, y)) continue;
-      copyPly(1);
-      playMove(1, me, x, y);
-      int v;
-      if (reference) {
-        v = endgame ? referenceEndgame(1, opponent(me)) : referenceMidgame(1, opponent(me));
-      } else {
-        v = endgame ? endgameSearch(1, opponent(me), best.value, INT_MAX)
-                    : midgameSearch(1, opponent(me), best.value, INT_MAX);
-      }
-      if (v > best.value) best = RootChoice{squareCode(x, y), v};
+  for (const Square s : legalSquares(0, me)) {
+    playChild(0, me, s.x, s.y);
+    int v;
+    if (reference) {
+      v = endgame ? referenceEndgame(1, opponent(me)) : referenceMidgame(1, opponent(me));
+    } else {
+      v = endgame ? endgameSearch(1, opponent(me), best.value, INT_MAX)
+                  : midgameSearch(1, opponent(me), best.value, INT_MAX);
     }
+    if (v > best.value) best = RootChoice{s.code(), v};
   }
   return best;
 }

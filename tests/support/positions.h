@@ -1,27 +1,17 @@
-// Building positions for tests from text: 64 characters, row 1 first (a1 b1 ... h1), '.'
-// empty, '1' and '2' the sides; spaces are ignored.
+// Building positions for tests from text (rules/board_text.h): 64 characters, row 1 first
+// (a1 b1 ... h1), '.' empty, '1' and '2' the sides; spaces are ignored.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <string>
 
 #include "rules/board.h"
+#include "rules/board_text.h"
 
 inline void setBoard(Board& b, const std::string& text) {
-  b = Board{};
-  int i = 0;
-  for (char c : text) {
-    if (c == ' ' || c == '\n' || c == '/') continue;
-    if (i < 64) b.at(i % 8 + 1, i / 8 + 1) = static_cast<int16_t>(c == '.' ? 0 : c - '0');
-    ++i;
-  }
-}
-
-inline std::string boardText(const Board& b) {
-  std::string out;
-  for (int y = 1; y <= 8; ++y) {
-    for (int x = 1; x <= 8; ++x) out += b.at(x, y) == 0 ? '.' : static_cast<char>('0' + b.at(x, y));
-  }
-  return out;
+  std::string error;
+  if (!parseBoardText(text, b, error)) ADD_FAILURE() << "malformed test position: " << error;
 }
 
 inline bool bordersAreZero(const Board& b) {

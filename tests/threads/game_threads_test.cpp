@@ -61,20 +61,12 @@ class MarkerGate {
 
 // The program's hooks without a display: the computer, the click sound and the clock reach
 // the shell; drawing is left out, but the thinking marker passes the gate.
-class ShellHooks final : public GameHooks {
+class ShellHooks final : public ForwardingHooks {
  public:
   explicit ShellHooks(HeadlessShell& shell) : shell_(shell) {}
   void drawSquare(int, int, int tile) override {
     if (tile == 4) gate.pass();
   }
-  void redrawGuides() override {}
-  void animateFlips() override {}
-  void drawPlayerLabels() override {}
-  void drawDiscCounts() override {}
-  void drawLastMove(int) override {}
-  void drawSideToMove(int) override {}
-  void drawClock(int) override {}
-  void drawMessage(int) override {}
   void playClick() override { ::playClick(); }
   void startClockTimer() override { shell_.startClockTimer(); }
   void stopClockTimer() override { shell_.stopClockTimer(); }

@@ -28,34 +28,22 @@ double msSince(Clock::time_point start) {
 
 // The program's own hooks, with the start of every decision and its delivery (the click that
 // precedes the move-ready message) timed on the way.
-class TimingHooks final : public GameHooks {
+class TimingHooks final : public ForwardingHooks {
  public:
-  explicit TimingHooks(GameHooks& program) : program_(program) {}
-  void drawSquare(int x, int y, int tile) override { program_.drawSquare(x, y, tile); }
-  void redrawGuides() override { program_.redrawGuides(); }
-  void animateFlips() override { program_.animateFlips(); }
-  void drawPlayerLabels() override { program_.drawPlayerLabels(); }
-  void drawDiscCounts() override { program_.drawDiscCounts(); }
-  void drawLastMove(int mode) override { program_.drawLastMove(mode); }
-  void drawSideToMove(int side) override { program_.drawSideToMove(side); }
-  void drawClock(int side) override { program_.drawClock(side); }
-  void drawMessage(int kind) override { program_.drawMessage(kind); }
+  explicit TimingHooks(GameHooks& program) : ForwardingHooks(&program) {}
   void playClick() override {
     // On the thinking thread, just before it hands its move over.
     thinking.push_back(msSince(started_));
-    program_.playClick();
+    ForwardingHooks::playClick();
   }
-  void startClockTimer() override { program_.startClockTimer(); }
-  void stopClockTimer() override { program_.stopClockTimer(); }
   void startThinking() override {
     started_ = Clock::now();
-    program_.startThinking();
+    ForwardingHooks::startThinking();
   }
 
   std::vector<double> thinking;  // ms per decision, in order
 
  private:
-  GameHooks& program_;
   Clock::time_point started_;
 };
 

@@ -19,14 +19,6 @@ struct SuiteRandom {
   }
 };
 
-int legalCount(int side) {
-  int n = 0;
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) n += isLegalMove(0, side, x, y);
-  }
-  return n;
-}
-
 // Plays random moves on ply 0 from the start until target discs are on the board. Returns the
 // side to move there, after any pass, or 0 if the game ended first.
 int randomGameTo(SuiteRandom& random, int target) {
@@ -38,16 +30,15 @@ int randomGameTo(SuiteRandom& random, int target) {
   b.at(5, 4) = 1;
   int side = 1;
   for (int discs = 4;; ++discs) {
-    if (legalCount(side) == 0) side = opponent(side);  // a pass
-    if (legalCount(side) == 0) return 0;               // the end of the game
-    if (discs == target) return side;
-    int choice = static_cast<int>(random.below(static_cast<uint32_t>(legalCount(side))));
-    for (int x = 1; x <= 8; ++x) {
-      for (int y = 1; y <= 8; ++y) {
-        if (!isLegalMove(0, side, x, y) || choice-- != 0) continue;
-        playMove(0, side, x, y);
-      }
+    SquareList moves = legalSquares(0, side);
+    if (moves.count == 0) {  // a pass
+      side = opponent(side);
+      moves = legalSquares(0, side);
     }
+    if (moves.count == 0) return 0;  // the end of the game
+    if (discs == target) return side;
+    const Square s = moves.square[random.below(static_cast<uint32_t>(moves.count))];
+    playMove(0, side, s.x, s.y);
     side = opponent(side);
   }
 }
@@ -67,7 +58,7 @@ void printBenchSuite(uint32_t seed) {
       if (side == 0) continue;
       ++made;
       std::printf("    {\"%s%02d\", \"%s\", %d},  // %d discs\n", g.name, made,
-                  formatPosition(BoardStack[0]).c_str(), side, target);
+                  boardText(BoardStack[0]).c_str(), side, target);
     }
   }
 }

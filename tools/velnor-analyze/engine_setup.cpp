@@ -82,26 +82,22 @@ void replayMoves(const std::string& moves) {
   std::string name;
   int made = 0;
   while (names >> name) {
-    const int code = parseSquare(name);
+    const Square s = squareOf(parseSquare(name));
     if (isGameOver(0)) {
       throw UsageError("moves: " + name + " comes after the end of the game");
     }
-    if (!isLegalMove(0, sideToMove, code / 10, code % 10)) {
+    if (!isLegalMove(0, sideToMove, s.x, s.y)) {
       throw UsageError("moves: " + name + " (move " + std::to_string(made + 1) +
                        ") is not legal for side " + std::to_string(sideToMove));
     }
-    makeMove(code / 10, code % 10);
+    makeMove(s.x, s.y);
     afterMove();
     ++made;
   }
 }
 
 void requireLegalMove() {
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (isLegalMove(0, sideToMove, x, y)) return;
-    }
-  }
+  if (legalSquares(0, sideToMove).count > 0) return;
   throw UsageError("side " + std::to_string(sideToMove) + " has no legal move in this position");
 }
 

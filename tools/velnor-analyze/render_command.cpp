@@ -77,14 +77,13 @@ void replay(HeadlessShell& shell, const std::vector<int>& codes) {
   shell.command(playerItemId(2, PLAYER_PERSON));
   settings.animationDelay = 0;
   for (size_t i = 0; i < codes.size(); ++i) {
-    const int x = codes[i] / 10;
-    const int y = codes[i] % 10;
+    const Square s = squareOf(codes[i]);
     const int before = gameRecord.currentIndex;
-    if (!isLegalMove(0, sideToMove, x, y)) {
+    if (!isLegalMove(0, sideToMove, s.x, s.y)) {
       throw UsageError("moves: move " + std::to_string(i + 1) + ", " + squareName(codes[i]) +
                        ", is not legal for side " + std::to_string(sideToMove));
     }
-    shell.clickSquare(x, y);
+    shell.clickSquare(s.x, s.y);
     if (gameRecord.currentIndex != before + 1) {
       throw UsageError("moves: move " + std::to_string(i + 1) + " was not accepted");
     }

@@ -24,17 +24,12 @@ void addPositionOptions(CLI::App* cmd, PositionOptions& o) {
 long long perft(int ply, int side, int depth) {
   if (depth == 0 || isGameOver(ply)) return 1;
   long long lines = 0;
-  bool moved = false;
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (!isLegalMove(ply, side, x, y)) continue;
-      moved = true;
-      copyPly(ply + 1);
-      playMove(ply + 1, side, x, y);
-      lines += perft(ply + 1, opponent(side), depth - 1);
-    }
+  const SquareList moves = legalSquares(ply, side);
+  for (const Square s : moves) {
+    playChild(ply, side, s.x, s.y);
+    lines += perft(ply + 1, opponent(side), depth - 1);
   }
-  if (!moved) {
+  if (moves.count == 0) {
     copyPly(ply + 1);
     lines = perft(ply + 1, opponent(side), depth - 1);
   }
@@ -62,11 +57,12 @@ void setupPlay(CLI::App& app) {
     parsePosition(o->position, BoardStack[0]);
     const int side = parseSide(o->side);
     const int code = parseSquare(*square);
-    if (!isLegalMove(0, side, code / 10, code % 10)) {
+    const Square s = squareOf(code);
+    if (!isLegalMove(0, side, s.x, s.y)) {
       throw UsageError("square: " + *square + " is not a legal move for side " + o->side);
     }
-    playMove(0, side, code / 10, code % 10);
-    std::printf("%s\n", formatPosition(BoardStack[0]).c_str());
+    playMove(0, side, s.x, s.y);
+    std::printf("%s\n", boardText(BoardStack[0]).c_str());
   });
 }
 
