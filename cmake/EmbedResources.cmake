@@ -61,5 +61,5 @@ const unsigned char* findEmbeddedResource(const char* name, size_t* size) {
 }
 ")
   add_library(${target} STATIC ${sources} ${index_file})
-  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC velnor_shell)  # for shell/resources.h
 endfunction()
