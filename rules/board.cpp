@@ -19,7 +19,10 @@ int bracketedRun(const Board& b, int side, int x, int y, int d) {
 }
 
 bool isLegalMove(int ply, int side, int x, int y) {
-  const Board& b = BoardStack[ply];
+  return isLegalMove(BoardStack[ply], side, x, y);
+}
+
+bool isLegalMove(const Board& b, int side, int x, int y) {
   if (b.at(x, y) != 0) return false;
   for (int d = 0; d < 8; ++d) {
     if (bracketedRun(b, side, x, y, d) > 0) return true;
@@ -28,7 +31,10 @@ bool isLegalMove(int ply, int side, int x, int y) {
 }
 
 void playMove(int ply, int side, int x, int y) {
-  Board& b = BoardStack[ply];
+  playMove(BoardStack[ply], side, x, y);
+}
+
+void playMove(Board& b, int side, int x, int y) {
   b.at(x, y) = static_cast<int16_t>(side);
   // The rays of different directions meet only at (x, y), so flipping one never changes the
   // scan of another.

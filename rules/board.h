@@ -63,10 +63,12 @@ constexpr bool isPlayingSquare(int x, int y) {
 int opponent(int side);
 
 bool isLegalMove(int ply, int side, int x, int y);
+bool isLegalMove(const Board& b, int side, int x, int y);
 
 // Places side's piece on (x, y) and turns over every bracketed run. The caller passes a
 // legal move; nothing is checked.
 void playMove(int ply, int side, int x, int y);
+void playMove(Board& b, int side, int x, int y);
 
 // True when neither side has a legal move.
 bool isGameOver(int ply);

@@ -22,9 +22,7 @@ HeadlessShell::~HeadlessShell() {
     closing_ = true;
   }
   queueChanged_.notify_all();
-  for (std::thread& t : threads_) {
-    if (t.joinable()) t.join();
-  }
+  for (Worker& w : threads_) w.thread.join();
 }
 
 void HeadlessShell::attach() {
@@ -110,7 +108,7 @@ int HeadlessShell::clicksPlayed() const {
 
 int HeadlessShell::threadsStarted() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return static_cast<int>(threads_.size());
+  return threadsStarted_;
 }
 
 int HeadlessShell::lastThreadPriority() const {
@@ -132,7 +130,21 @@ bool HeadlessShell::startThread(void (*entry)(), int priority) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (closing_) return false;
   lastPriority_ = priority;
-  threads_.emplace_back(entry);
+  ++threadsStarted_;
+  for (auto w = threads_.begin(); w != threads_.end();) {
+    if (*w->finished) {
+      w->thread.join();
+      w = threads_.erase(w);
+    } else {
+      ++w;
+    }
+  }
+  auto finished = std::make_shared<std::atomic<bool>>(false);
+  threads_.push_back({std::thread([entry, finished] {
+                        entry();
+                        *finished = true;
+                      }),
+                      finished});
   return true;
 }
 

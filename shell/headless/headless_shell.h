@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -94,7 +95,14 @@ class HeadlessShell final : public Platform {
   uint64_t nextSerial_ = 1;
   uint64_t handledUpTo_ = 0;
   bool closing_ = false;
-  std::vector<std::thread> threads_;
+  // Thinking threads not yet joined; one that has finished is joined when the next starts, so
+  // a long session keeps only a few.
+  struct Worker {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> finished;
+  };
+  std::vector<Worker> threads_;
+  int threadsStarted_ = 0;
   int lastPriority_ = 0;
   int clicks_ = 0;
   std::vector<ShownRect> shown_;
