@@ -78,6 +78,13 @@ void playChild(int ply, int side, int x, int y) {
   playMove(ply + 1, side, x, y);
 }
 
+int sideToPlay(int ply, int side, SquareList& moves) {
+  moves = legalSquares(ply, side);
+  if (moves.count > 0) return side;
+  moves = legalSquares(ply, opponent(side));
+  return moves.count > 0 ? opponent(side) : 0;
+}
+
 SquareList legalSquares(int ply, int side) {
   SquareList list;
   for (int x = 1; x <= 8; ++x) {

@@ -93,6 +93,10 @@ struct SquareList {
 // The legal squares of side on ply in scan order: x outer, y inner.
 SquareList legalSquares(int ply, int side);
 
+// Who moves on ply when it is side's turn: side, or its opponent when side has to pass; 0 when
+// neither can move. moves receives the legal squares of the side that moves.
+int sideToPlay(int ply, int side, SquareList& moves);
+
 // Length of the run of opponent pieces bracketed from (x, y) in direction d on board b, or 0
 // when the direction brackets nothing. Shared by the legality test, the flips and the novice
 // levels' flip count.

@@ -3,6 +3,8 @@
 // shell installs one implementation at start-up; tests install their own.
 #pragma once
 
+#include <initializer_list>
+
 // The tile drawSquare draws on a square. A side's piece is the side's own number.
 constexpr int TILE_EMPTY = 0;
 constexpr int TILE_GUIDE = 3;     // the square is legal for the side to move
@@ -52,7 +54,7 @@ struct GameHooks {
 };
 
 // Passes every call on to another set of hooks, or drops it when there is none: the base of
-// hooks that watch or replace a few calls and leave the rest as they are.
+// hooks that watch every call or replace a few and leave the rest as they are.
 class ForwardingHooks : public GameHooks {
  public:
   explicit ForwardingHooks(GameHooks* inner = nullptr) : inner_(inner) {}
@@ -70,6 +72,10 @@ class ForwardingHooks : public GameHooks {
   void startClockTimer() override;
   void stopClockTimer() override;
   void startThinking() override;
+
+ protected:
+  // Sees each call, by its name and arguments, before it is passed on. Nothing by default.
+  virtual void observe(const char* call, std::initializer_list<int> arguments);
 
  private:
   GameHooks* inner_;

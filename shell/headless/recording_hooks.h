@@ -18,23 +18,10 @@ class RecordingHooks final : public ForwardingHooks {
   // The recorded calls whose line starts with prefix.
   std::vector<std::string> callsStartingWith(const std::string& prefix) const;
 
-  void drawSquare(int x, int y, int tile) override;
-  void redrawGuides() override;
-  void animateFlips() override;
-  void drawPlayerLabels() override;
-  void drawDiscCounts() override;
-  void drawLastMove(int mode) override;
-  void drawSideToMove(int side) override;
-  void drawClock(int side) override;
-  void drawMessage(int kind) override;
-  void playClick() override;
-  void startClockTimer() override;
-  void stopClockTimer() override;
-  void startThinking() override;
+ protected:
+  void observe(const char* call, std::initializer_list<int> arguments) override;
 
  private:
-  void record(std::string call);
-
   mutable std::mutex mutex_;  // the thinking thread records too
   std::vector<std::string> calls_;
 };

@@ -17,12 +17,9 @@ std::vector<TestPosition> randomGamePositions(uint32_t seed, int games) {
     b.at(5, 4) = 1;
     int side = 1;
     for (int discs = 4;; ++discs) {
-      SquareList moves = legalSquares(scratch, side);
-      if (moves.count == 0) {  // a pass
-        side = opponent(side);
-        moves = legalSquares(scratch, side);
-      }
-      if (moves.count == 0) break;  // the end of the game
+      SquareList moves;
+      side = sideToPlay(scratch, side, moves);
+      if (side == 0) break;  // the end of the game
       out.push_back(TestPosition{b, side, discs});
       const Square s = moves.square[random() % static_cast<uint32_t>(moves.count)];
       playMove(scratch, side, s.x, s.y);

@@ -30,12 +30,9 @@ int randomGameTo(SuiteRandom& random, int target) {
   b.at(5, 4) = 1;
   int side = 1;
   for (int discs = 4;; ++discs) {
-    SquareList moves = legalSquares(0, side);
-    if (moves.count == 0) {  // a pass
-      side = opponent(side);
-      moves = legalSquares(0, side);
-    }
-    if (moves.count == 0) return 0;  // the end of the game
+    SquareList moves;
+    side = sideToPlay(0, side, moves);
+    if (side == 0) return 0;  // the end of the game
     if (discs == target) return side;
     const Square s = moves.square[random.below(static_cast<uint32_t>(moves.count))];
     playMove(0, side, s.x, s.y);
