@@ -45,6 +45,14 @@ void playMove(Board& b, int side, int x, int y) {
   }
 }
 
+void setStartPosition(Board& b) {
+  b = Board{};
+  b.at(4, 4) = 2;
+  b.at(4, 5) = 1;
+  b.at(5, 4) = 1;
+  b.at(5, 5) = 2;
+}
+
 bool isGameOver(int ply) {
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) {

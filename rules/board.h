@@ -70,6 +70,10 @@ bool isLegalMove(const Board& b, int side, int x, int y);
 void playMove(int ply, int side, int x, int y);
 void playMove(Board& b, int side, int x, int y);
 
+// Empties b and puts the four discs of a new game in the centre: d4 and e5 side 2's, d5 and e4
+// side 1's.
+void setStartPosition(Board& b);
+
 // True when neither side has a legal move.
 bool isGameOver(int ply);
 

@@ -1,18 +1,18 @@
 #include "rules/board_text.h"
 
 bool parseBoardText(const std::string& text, Board& b, std::string& error) {
-  std::string cells;
   if (text == "start") {
-    cells = std::string(27, '.') + "21......12" + std::string(27, '.');
-  } else {
-    for (char c : text) {
-      if (c == ' ' || c == '\n' || c == '/') continue;
-      if (c != '.' && c != '1' && c != '2') {
-        error = "'" + std::string(1, c) + "' is not a square (use '.', '1' or '2')";
-        return false;
-      }
-      cells += c;
+    setStartPosition(b);
+    return true;
+  }
+  std::string cells;
+  for (char c : text) {
+    if (c == ' ' || c == '\n' || c == '/') continue;
+    if (c != '.' && c != '1' && c != '2') {
+      error = "'" + std::string(1, c) + "' is not a square (use '.', '1' or '2')";
+      return false;
     }
+    cells += c;
   }
   if (cells.size() != 64) {
     error = std::to_string(cells.size()) + " squares given, 64 needed (row 1 first, a1 to h1)";

@@ -37,13 +37,7 @@ void newGame() {
   stoppedFlag = false;
 
   Board& shown = BoardStack[0];
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) shown.at(x, y) = 0;
-  }
-  shown.at(4, 4) = 2;
-  shown.at(4, 5) = 1;
-  shown.at(5, 4) = 1;
-  shown.at(5, 5) = 2;
+  setStartPosition(shown);
   ++positionSerial;
 
   for (int y = 1; y <= 8; ++y) {

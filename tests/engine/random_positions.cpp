@@ -10,11 +10,7 @@ std::vector<TestPosition> randomGamePositions(uint32_t seed, int games) {
   const int scratch = BOARD_STACK_SIZE - 1;
   Board& b = BoardStack[scratch];
   for (int g = 0; g < games; ++g) {
-    b = Board{};
-    b.at(4, 4) = 2;
-    b.at(5, 5) = 2;
-    b.at(4, 5) = 1;
-    b.at(5, 4) = 1;
+    setStartPosition(b);
     int side = 1;
     for (int discs = 4;; ++discs) {
       SquareList moves;

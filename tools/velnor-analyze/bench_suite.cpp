@@ -23,11 +23,7 @@ struct SuiteRandom {
 // side to move there, after any pass, or 0 if the game ended first.
 int randomGameTo(SuiteRandom& random, int target) {
   Board& b = BoardStack[0];
-  b = Board{};
-  b.at(4, 4) = 2;
-  b.at(5, 5) = 2;
-  b.at(4, 5) = 1;
-  b.at(5, 4) = 1;
+  setStartPosition(b);
   int side = 1;
   for (int discs = 4;; ++discs) {
     SquareList moves;
