@@ -1,0 +1,440 @@
+// The web build in headless Chromium, driven as a person would: the mouse on the board, the
+// keyboard and the mouse in the menu. Every picture is compared pixel for pixel with what
+// velnor-analyze render draws for the same moves, so the browser must show exactly the
+// desktop's picture.
+//
+//   node browser_test.js      (scripts/test-web sets the environment below)
+//   VELNOR_ANALYZE            the native velnor-analyze
+//   VELNOR_SHOTS              the folder for the screenshots
+//   CHROMIUM                  the browser, /usr/bin/chromium by default
+'use strict';
+
+const { spawn, execFileSync } = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+const ROOT = path.resolve(__dirname, '..', '..');
+const ANALYZE = process.env.VELNOR_ANALYZE;
+const SHOTS = process.env.VELNOR_SHOTS || path.join(ROOT, 'build', 'web-test');
+const WORK = fs.mkdtempSync(path.join(os.tmpdir(), 'velnor-web-'));
+
+// The board's geometry: square (x, y) has its 32 x 32 tile at 35x + 2, 35y + 2.
+const tile = (x, y) => ({ x: 35 * x + 2, y: 35 * y + 2, w: 32, h: 32 });
+const centre = (x, y) => ({ x: 35 * x + 18, y: 35 * y + 18 });
+const squareName = (x, y) => 'abcdefgh'[x - 1] + y;
+// The two clocks (hh:mm:ss) run with real time, which a render does not have.
+const CLOCKS = [{ x: 400, y: 145, w: 104, h: 20 }, { x: 400, y: 245, w: 104, h: 20 }];
+const MESSAGE_BOX = { x: 371, y: 285, w: 140, h: 46 };
+
+let passed = 0;
+function ok(what) {
+  passed += 1;
+  console.log(`web: ok ${what}`);
+}
+
+function fail(what) {
+  throw new Error(what);
+}
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+async function waitFor(what, test, timeoutMs = 15000) {
+  const end = Date.now() + timeoutMs;
+  let last;
+  for (;;) {
+    try {
+      last = await test();
+    } catch (error) {
+      last = error.message;  // a page between two documents, say
+    }
+    if (last === true) return;
+    if (Date.now() > end) fail(`${what}${typeof last === 'string' ? `: ${last}` : ''}`);
+    await sleep(100);
+  }
+}
+
+// --- Reference pictures ------------------------------------------------------------------------
+
+// velnor-analyze render of the moves, as {key, png} with the PNG in base64; the players those
+// at the start (a person and Computer3) unless the flags say otherwise.
+const renders = new Map();
+function render(moves, ...flags) {
+  const key = [moves, ...flags].join(' ');
+  if (!renders.has(key)) {
+    const out = path.join(WORK, `render${renders.size}.png`);
+    const players = flags.includes('--players') ? [] : ['--players', '0,3'];
+    execFileSync(ANALYZE, ['render', '--moves', moves, '--out', out, ...players, ...flags]);
+    renders.set(key, { key, png: fs.readFileSync(out).toString('base64') });
+  }
+  return renders.get(key);
+}
+
+// The menu table's tree as the game's source states it.
+function menuTable() {
+  const text = fs.readFileSync(path.join(ROOT, 'shell', 'menu_table.def'), 'utf8');
+  const items = [];
+  const titles = [];
+  let depth = 0;
+  for (const line of text.split('\n')) {
+    let m;
+    if ((m = /^\s*MENU_POPUP\("(.*)"\)/.exec(line))) {
+      if (depth === 0) titles.push(m[1]);
+      depth += 1;
+    } else if (/^\s*MENU_POPUP_END/.test(line)) {
+      depth -= 1;
+    } else if ((m = /^\s*MENU_ITEM\((\d+), \w+, "(.*)", ([01])\)/.exec(line))) {
+      items.push({ id: Number(m[1]), label: m[2], checked: m[3] === '1' });
+    }
+  }
+  return { titles, items };
+}
+
+// --- In the page ------------------------------------------------------------------------------
+
+// Helpers put into every page: decoding a reference PNG and comparing the canvas with it.
+function pageHelpers() {
+  window.velnorTest = {
+    references: new Map(),
+    async load(key, base64) {
+      if (this.references.has(key)) return;
+      const bytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+      const bitmap = await createImageBitmap(new Blob([bytes], { type: 'image/png' }),
+        { colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
+      const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
+      const context = canvas.getContext('2d');
+      context.drawImage(bitmap, 0, 0);
+      this.references.set(key, context.getImageData(0, 0, bitmap.width, bitmap.height));
+    },
+    // The canvas at the picture's own pixels, checking that each is a whole block of the
+    // backing store's pixels (nearest-neighbour scaling).
+    picture() {
+      const canvas = document.getElementById('screen');
+      const scale = canvas.width / 531;
+      const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+      const out = new Uint8ClampedArray(531 * 351 * 4);
+      let blurred = 0;
+      for (let y = 0; y < 351; y++) {
+        for (let x = 0; x < 531; x++) {
+          const at = ((y * scale) * canvas.width + x * scale) * 4;
+          for (let dy = 0; dy < scale; dy++) {
+            for (let dx = 0; dx < scale; dx++) {
+              const other = at + (dy * canvas.width + dx) * 4;
+              for (let c = 0; c < 4; c++) if (data[other + c] !== data[at + c]) blurred++;
+            }
+          }
+          out.set(data.subarray(at, at + 4), (y * 531 + x) * 4);
+        }
+      }
+      return { scale, blurred, pixels: out };
+    },
+    // Differences between the picture and a reference within a region, outside the masks.
+    compare(key, region, masks, picture) {
+      const want = this.references.get(key).data;
+      const got = (picture || this.picture()).pixels;
+      const inside = (r, x, y) => x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
+      let differences = 0;
+      let first = '';
+      for (let y = region.y; y < region.y + region.h; y++) {
+        for (let x = region.x; x < region.x + region.w; x++) {
+          if (masks.some((m) => inside(m, x, y))) continue;
+          const i = (y * 531 + x) * 4;
+          if (got[i] === want[i] && got[i + 1] === want[i + 1] && got[i + 2] === want[i + 2]) {
+            continue;
+          }
+          if (!differences) first = `(${x}, ${y}) is ${got.slice(i, i + 3)}, not ${want.slice(i, i + 3)}`;
+          differences++;
+        }
+      }
+      return differences ? `${differences} pixels differ, first ${first}` : true;
+    },
+    // Which squares hold a piece: a tile that differs from the reference's empty a1 tile.
+    occupied(emptyKey, picture) {
+      const squares = [];
+      for (let x = 1; x <= 8; x++) {
+        for (let y = 1; y <= 8; y++) {
+          const t = { x: 35 * x + 2, y: 35 * y + 2, w: 32, h: 32 };
+          const empty = this.compareShifted(emptyKey, t, picture);
+          if (!empty) squares.push(`${x}${y}`);
+        }
+      }
+      return squares;
+    },
+    compareShifted(key, t, picture) {
+      const want = this.references.get(key).data;  // a1's tile, at 37, 37
+      const got = picture.pixels;
+      for (let dy = 0; dy < t.h; dy++) {
+        for (let dx = 0; dx < t.w; dx++) {
+          const i = ((t.y + dy) * 531 + t.x + dx) * 4;
+          const j = ((37 + dy) * 531 + 37 + dx) * 4;
+          if (got[i] !== want[j] || got[i + 1] !== want[j + 1] || got[i + 2] !== want[j + 2]) {
+            return false;
+          }
+        }
+      }
+      return true;
+    },
+  };
+}
+
+const WHOLE = { x: 0, y: 0, w: 531, h: 351 };
+
+async function compareWith(page, reference, region = WHOLE, masks = CLOCKS, picture = null) {
+  await page.evaluate((k, b) => window.velnorTest.load(k, b), reference.key, reference.png);
+  return page.evaluate((k, r, m, p) =>
+    window.velnorTest.compare(k, r, m, p ? window.velnorTest[p] : null),
+  reference.key, region, masks, picture);
+}
+
+async function showsRender(page, what, reference, region, masks, timeoutMs) {
+  await waitFor(what, () => compareWith(page, reference, region, masks), timeoutMs);
+}
+
+// --- The browser ------------------------------------------------------------------------------
+
+function startServer(...args) {
+  const server = spawn(path.join(ROOT, 'scripts', 'serve-web'), args,
+    { stdio: ['ignore', 'pipe', 'ignore'] });
+  return new Promise((resolve, reject) => {
+    server.stdout.once('data', (line) => {
+      const m = /http:\/\/\S+/.exec(String(line));
+      if (m) resolve({ server, url: m[0] });
+      else reject(new Error(`serve-web said: ${line}`));
+    });
+    server.once('exit', (code) => reject(new Error(`serve-web ended with ${code}`)));
+  });
+}
+
+const problems = [];
+async function openPage(browser, url, scale = 1) {
+  const page = await browser.newPage();
+  page.on('console', (m) => {
+    if (m.type() === 'error') problems.push(`console error: ${m.text()}`);
+  });
+  page.on('pageerror', (e) => problems.push(`uncaught: ${e.message}`));
+  page.on('requestfailed', (r) => problems.push(`request failed: ${r.url()}`));
+  page.on('response', (r) => {
+    if (r.status() >= 400) problems.push(`HTTP ${r.status()}: ${r.url()}`);
+  });
+  await page.setViewport({ width: 720, height: 520, deviceScaleFactor: scale });
+  await page.evaluateOnNewDocument(pageHelpers);
+  await page.goto(url);
+  return page;
+}
+
+function noProblems(what) {
+  if (problems.length) fail(`${what}: ${problems.join('; ')}`);
+}
+
+async function canvasBox(page) {
+  return (await page.$('#screen')).boundingBox();
+}
+
+async function clickSquare(page, x, y) {
+  const box = await canvasBox(page);
+  const c = centre(x, y);
+  await page.mouse.click(box.x + c.x, box.y + c.y);
+}
+
+async function altKey(page, key) {
+  await page.keyboard.down('Alt');
+  await page.keyboard.press(key);
+  await page.keyboard.up('Alt');
+}
+
+// A command through the keyboard: Alt and the menu's mnemonic, then the items' mnemonics.
+async function menuKeys(page, title, ...keys) {
+  await altKey(page, title);
+  for (const k of keys) await page.keyboard.press(k);
+}
+
+const checked = (page, id) =>
+  page.$eval(`.item[data-id="${id}"]`, (e) => e.dataset.checked === 'true');
+
+async function shot(page, name) {
+  await page.screenshot({ path: path.join(SHOTS, `${name}.png`) });
+}
+
+// --- The checks -------------------------------------------------------------------------------
+
+async function startsAsTheDesktop(page) {
+  await showsRender(page, 'the canvas shows the start', render(''), WHOLE, []);
+  ok('the canvas is the start picture, pixel for pixel');
+  await shot(page, 'start');
+
+  const table = menuTable();
+  const titles = await page.$$eval('.menu-title', (b) => b.map((e) => e.textContent));
+  const plain = (label) => label.replace(/&(.)/g, '$1');
+  if (JSON.stringify(titles) !== JSON.stringify(table.titles.map(plain))) {
+    fail(`the menu bar reads ${titles}`);
+  }
+  for (const item of table.items) {
+    const shown = await page.$eval(`.item[data-id="${item.id}"]`, (e) => ({
+      label: e.querySelector('.label').textContent,
+      underlined: e.querySelector('u') && e.querySelector('u').textContent,
+      checked: e.dataset.checked === 'true',
+    }));
+    const mnemonic = /&(.)/.exec(item.label)[1];
+    if (shown.label !== plain(item.label) || shown.underlined !== mnemonic ||
+        shown.checked !== item.checked) {
+      fail(`item ${item.id} shows ${JSON.stringify(shown)} for ${JSON.stringify(item)}`);
+    }
+  }
+  ok('the menu has every label, mnemonic and first check mark of the menu table');
+}
+
+async function personAgainstComputer(page) {
+  await clickSquare(page, 6, 5);
+  const afterF5 = render('f5');
+  await showsRender(page, 'f5 shows side 1\'s piece', afterF5, tile(6, 5), []);
+  ok('a click on f5 places the piece');
+  let reply = null;
+  await waitFor('the computer replies to f5', async () => {
+    for (const r of ['d6', 'f4', 'f6']) {
+      if (await compareWith(page, render(`f5 ${r}`)) === true) reply = r;
+    }
+    return reply !== null;
+  });
+  ok(`the computer replies ${reply}, and the panel shows it`);
+
+  await altKey(page, 'KeyO');
+  const menuOpen = await page.$$eval('.popup:not([hidden]) .label', (l) => l.map((e) => e.textContent));
+  if (!menuOpen.includes('ガイドの表示(G)')) fail(`Alt+O opened ${menuOpen}`);
+  await shot(page, 'settings-menu');
+  await page.keyboard.press('KeyG');
+  await showsRender(page, 'the guide markers appear', render(`f5 ${reply}`, '--guide'));
+  if (!await checked(page, 1260)) fail('the guide has no check mark');
+  ok('Alt+O, G: the guide\'s check mark and markers');
+  await shot(page, 'guide');
+
+  // Off again with the mouse.
+  await page.click('.menu-title:nth-child(4)');
+  await page.click('.item[data-id="1260"]');
+  await showsRender(page, 'the guide markers go', render(`f5 ${reply}`));
+  if (await checked(page, 1260)) fail('the guide keeps its check mark');
+  ok('the mouse turns the guide off');
+}
+
+async function computerAgainstComputer(page) {
+  await menuKeys(page, 'KeyO', 'KeyA', 'KeyF');  // animation: fast
+  await menuKeys(page, 'KeyP', 'KeyG', 'Digit8');  // MopraGET: Computer8
+  await menuKeys(page, 'KeyP', 'KeyB', 'Digit1');  // Zarbo: Computer1
+  for (const [id, on] of [[1290, true], [1300, false], [1160, true], [1080, false], [1180, true],
+    [1200, false]]) {
+    if (await checked(page, id) !== on) fail(`item ${id} is ${on ? 'not ' : ''}checked`);
+  }
+  ok('the keyboard sets the speed and both players, with their check marks');
+  await menuKeys(page, 'KeyG', 'KeyN');  // new game
+
+  // The game is over when the picture stands still: while it goes on, a clock ticks.
+  let last = '';
+  let still = 0;
+  await waitFor('the game ends', async () => {
+    const now = await page.evaluate(() => {
+      const p = window.velnorTest.picture().pixels;
+      let h = 0;
+      for (let i = 0; i < p.length; i += 4) h = (h * 31 + p[i] + 7 * p[i + 1] + 13 * p[i + 2]) | 0;
+      return String(h);
+    });
+    still = now === last ? still + 1 : 0;
+    last = now;
+    return still >= 30;
+  }, 240000);
+  await shot(page, 'result');
+  await page.evaluate(() => { window.velnorTest.final = window.velnorTest.picture(); });
+
+  // The moves, read back by stepping through the game from its start.
+  const start = render('');
+  const occupied = (picture) => page.evaluate((k, p) =>
+    window.velnorTest.occupied(k, p ? window.velnorTest[p] : window.velnorTest.picture()),
+  start.key, picture);
+  const discs = (await occupied('final')).length;
+  await menuKeys(page, 'KeyE', 'KeyF');
+  await waitFor('the first position', async () => (await occupied()).length === 4);
+  const moves = [];
+  let before = await occupied();
+  for (let n = 4; n < discs; n++) {
+    await menuKeys(page, 'KeyE', 'KeyP');
+    let now = before;
+    await waitFor(`move ${moves.length + 1}`, async () => {
+      now = await occupied();
+      return now.length === before.length + 1;
+    });
+    const square = now.find((s) => !before.includes(s));
+    moves.push(squareName(Number(square[0]), Number(square[1])));
+    before = now;
+  }
+  const same = await compareWith(page, render(moves.join(' '), '--players', '8,1'), WHOLE,
+    CLOCKS, 'final');
+  if (same !== true) fail(`the end of ${moves.join(' ')} differs from its render: ${same}`);
+  const message = await page.evaluate((r) => {
+    const p = window.velnorTest.final.pixels;
+    let marked = 0;
+    for (let y = r.y; y < r.y + r.h; y++) {
+      for (let x = r.x; x < r.x + r.w; x++) if (p[(y * 531 + x) * 4] !== 255) marked++;
+    }
+    return marked;
+  }, MESSAGE_BOX);
+  if (!message) fail('the message box is empty at the end');
+  ok(`computer against computer plays ${moves.length} moves to the result message`);
+}
+
+async function exitWhilePlaying(page) {
+  await menuKeys(page, 'KeyG', 'KeyN');
+  await sleep(300);
+  await menuKeys(page, 'KeyG', 'KeyX');
+  await waitFor('the page says the game has ended', () =>
+    page.$eval('#notice', (n) => !n.hidden && n.textContent.includes('ゲームは終了しました')));
+  await shot(page, 'ended');
+  ok('Exit during play ends the game, and the page says so');
+}
+
+async function main() {
+  fs.mkdirSync(SHOTS, { recursive: true });
+  const isolated = await startServer('0');
+  const plain = await startServer('--plain', '0');
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    userDataDir: path.join(WORK, 'profile'),
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+  try {
+    const page = await openPage(browser, isolated.url);
+    await startsAsTheDesktop(page);
+    await personAgainstComputer(page);
+    await computerAgainstComputer(page);
+    await exitWhilePlaying(page);
+    noProblems('the game');
+
+    const sharp = await openPage(browser, isolated.url, 2);
+    await showsRender(sharp, 'the start at twice the density', render(''), WHOLE, []);
+    const { scale, blurred } = await sharp.evaluate(() => {
+      const p = window.velnorTest.picture();
+      return { scale: p.scale, blurred: p.blurred };
+    });
+    if (scale !== 2 || blurred) fail(`at density 2 the canvas is scaled ${scale}, ${blurred} blurred`);
+    ok('at density 2 every pixel is a sharp 2 x 2 block');
+
+    const hosted = await openPage(browser, plain.url);
+    await showsRender(hosted, 'the start from a host without the headers', render(''), WHOLE, [],
+      30000);
+    if (!await hosted.evaluate(() => window.crossOriginIsolated)) fail('not isolated');
+    ok('from a host without the headers, the service worker isolates the page');
+    noProblems('the page');
+  } finally {
+    await browser.close();
+    isolated.server.kill();
+    plain.server.kill();
+    fs.rmSync(WORK, { recursive: true, force: true });
+  }
+  console.log(`web: ${passed} passed, 0 failed`);
+}
+
+main().catch((error) => {
+  console.log(`web: FAILED: ${error.message}`);
+  if (problems.length) console.log(`web: also: ${problems.join('; ')}`);
+  process.exit(1);
+});
