@@ -50,6 +50,15 @@ const VelnorMenu = (() => {
     let barIndex = -1;  // the selected title, -1 for none
     let altAlone = false;  // Alt went down and nothing else since
     let disabled = false;
+    let pointer = { x: NaN, y: NaN };  // where the mouse last was over the menus
+
+    // A menu that opens under a mouse standing still gets mouse events too (the browser's
+    // own, after the layout changed); only a real move may take over from the keyboard.
+    function pointerMoved(event) {
+      const moved = event.clientX !== pointer.x || event.clientY !== pointer.y;
+      pointer = { x: event.clientX, y: event.clientY };
+      return moved;
+    }
 
     function buildMenu(entries) {
       const element = document.createElement('div');
@@ -86,7 +95,10 @@ const VelnorMenu = (() => {
           setChecked(e.id, e.checked);
         }
         const index = menu.entries.length;
-        row.addEventListener('mouseenter', () => hover(menu, index));
+        entry.index = index;
+        row.addEventListener('mousemove', (event) => {
+          if (pointerMoved(event)) hover(menu, index);
+        });
         row.addEventListener('click', (event) => {
           event.stopPropagation();
           choose(entry);
@@ -167,6 +179,7 @@ const VelnorMenu = (() => {
     }
 
     function choose(entry) {
+      setActive(entry.menu, entry.index);
       if (entry.submenu) {
         openSubmenu(entry, true);
         return;
@@ -288,8 +301,8 @@ const VelnorMenu = (() => {
         if (open.length > 0 && barIndex === index) closeAll();
         else openTitle(index, false);
       });
-      button.addEventListener('mouseenter', () => {
-        if (open.length > 0 && barIndex !== index) openTitle(index, false);
+      button.addEventListener('mousemove', (event) => {
+        if (pointerMoved(event) && open.length > 0 && barIndex !== index) openTitle(index, false);
       });
       bar.append(button);
       titles.push({ button, mnemonic: parsed.mnemonic, menu: buildMenu(popup.items) });

@@ -252,6 +252,16 @@ async function menuKeys(page, title, ...keys) {
 const checked = (page, id) =>
   page.$eval(`.item[data-id="${id}"]`, (e) => e.dataset.checked === 'true');
 
+// The game sets the marks from its own thread, a moment after the command.
+async function expectChecks(page, what, marks) {
+  await waitFor(what, async () => {
+    for (const [id, on] of marks) {
+      if (await checked(page, id) !== on) return `item ${id} is ${on ? 'not ' : ''}checked`;
+    }
+    return true;
+  }, 5000);
+}
+
 async function shot(page, name) {
   await page.screenshot({ path: path.join(SHOTS, `${name}.png`) });
 }
@@ -304,7 +314,7 @@ async function personAgainstComputer(page) {
   await shot(page, 'settings-menu');
   await page.keyboard.press('KeyG');
   await showsRender(page, 'the guide markers appear', render(`f5 ${reply}`, '--guide'));
-  if (!await checked(page, 1260)) fail('the guide has no check mark');
+  await expectChecks(page, 'the guide\'s check mark', [[1260, true]]);
   ok('Alt+O, G: the guide\'s check mark and markers');
   await shot(page, 'guide');
 
@@ -312,18 +322,40 @@ async function personAgainstComputer(page) {
   await page.click('.menu-title:nth-child(4)');
   await page.click('.item[data-id="1260"]');
   await showsRender(page, 'the guide markers go', render(`f5 ${reply}`));
-  if (await checked(page, 1260)) fail('the guide keeps its check mark');
+  await expectChecks(page, 'the guide\'s check mark goes', [[1260, false]]);
   ok('the mouse turns the guide off');
+}
+
+async function keyboardInMenus(page) {
+  // 設定: down twice to 音を鳴らす, Enter.
+  await altKey(page, 'KeyO');
+  for (const k of ['ArrowDown', 'ArrowDown', 'Enter']) await page.keyboard.press(k);
+  await expectChecks(page, 'the arrows and Enter turn the sound off', [[1280, false]]);
+  // Up from the top wraps to スレッドの優先度, Right opens it at 高い, down twice to 低い.
+  await altKey(page, 'KeyO');
+  for (const k of ['ArrowUp', 'ArrowRight', 'ArrowDown', 'ArrowDown', 'Enter']) {
+    await page.keyboard.press(k);
+  }
+  await expectChecks(page, 'the priority goes low', [[1340, true], [1330, false]]);
+  // Escape closes the menu, then leaves the bar: a mnemonic then does nothing.
+  await altKey(page, 'KeyO');
+  await page.keyboard.press('Escape');
+  if (await page.$('.popup:not([hidden])')) fail('Escape left the menu open');
+  await page.keyboard.press('Escape');
+  await page.keyboard.press('KeyS');
+  await sleep(500);
+  if (await checked(page, 1280)) fail('a key after Escape reached the menu');
+  await menuKeys(page, 'KeyO', 'KeyS');
+  await expectChecks(page, 'the sound on again', [[1280, true]]);
+  ok('the arrows, Enter and Escape in the menus');
 }
 
 async function computerAgainstComputer(page) {
   await menuKeys(page, 'KeyO', 'KeyA', 'KeyF');  // animation: fast
   await menuKeys(page, 'KeyP', 'KeyG', 'Digit8');  // MopraGET: Computer8
   await menuKeys(page, 'KeyP', 'KeyB', 'Digit1');  // Zarbo: Computer1
-  for (const [id, on] of [[1290, true], [1300, false], [1160, true], [1080, false], [1180, true],
-    [1200, false]]) {
-    if (await checked(page, id) !== on) fail(`item ${id} is ${on ? 'not ' : ''}checked`);
-  }
+  await expectChecks(page, 'the speed and the players', [[1290, true], [1300, false],
+    [1160, true], [1080, false], [1180, true], [1200, false]]);
   ok('the keyboard sets the speed and both players, with their check marks');
   await menuKeys(page, 'KeyG', 'KeyN');  // new game
 
@@ -405,6 +437,7 @@ async function main() {
     const page = await openPage(browser, isolated.url);
     await startsAsTheDesktop(page);
     await personAgainstComputer(page);
+    await keyboardInMenus(page);
     await computerAgainstComputer(page);
     await exitWhilePlaying(page);
     noProblems('the game');
