@@ -1,10 +1,14 @@
 # Cross build for 32-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-i686). The -posix
 # compilers use the winpthreads threading model, so std::thread and std::mutex work.
 #   cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake
+# cmake/toolchain-mingw64.cmake sets the two names below first and reads this file.
+if(NOT VELNOR_MINGW_PREFIX)
+  set(VELNOR_MINGW_PREFIX i686-w64-mingw32)
+  set(VELNOR_MINGW_PROCESSOR i686)
+endif()
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_SYSTEM_PROCESSOR ${VELNOR_MINGW_PROCESSOR})
 
-set(VELNOR_MINGW_PREFIX i686-w64-mingw32)
 set(CMAKE_C_COMPILER ${VELNOR_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${VELNOR_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${VELNOR_MINGW_PREFIX}-windres)

@@ -1,14 +1,15 @@
 #!/usr/bin/python3
 """Reads the game's window from screenshots, for scripts/test-windows. The client area holds
-the back buffer pixel for pixel (a 24-bit screen shows every sheet colour exactly), so its
-place is found by matching the board's top border, and the board is read square by square
-against the piece tiles.
+the back buffer pixel for pixel, or each pixel as a SCALE x SCALE block (a 24-bit screen shows
+every sheet colour exactly), so its place is found by matching the board's top border, and the
+board is read square by square against the piece tiles. SCALE is 1 when not given.
 
-    screen_check.py client SHOT        prints "x y": the client area's top-left in SHOT (the
-                                        whole window), after checking that the client area is
-                                        531 x 351 inside an even frame
-    screen_check.py board SHOT X Y     prints the board, rows 1..8, '.' empty, 'X' side 1,
-                                        'O' side 2, '?' anything else (a marker, a flip frame)
+    screen_check.py client SHOT [SCALE]    prints "x y": the client area's top-left in SHOT
+                                           (the whole window), after checking that the client
+                                           area is 531 x 351 times SCALE inside an even frame
+                                           and that every back-buffer pixel is a whole block
+    screen_check.py board SHOT X Y [SCALE] prints the board, rows 1..8, '.' empty, 'X' side 1,
+                                           'O' side 2, '?' anything else (a marker, a flip)
 Exit status 1 with a one-line reason when a check fails.
 """
 
@@ -21,14 +22,22 @@ ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "a
 WIDTH, HEIGHT = 531, 351
 
 
-def sheet(name):
-    return Image.open(os.path.join(ASSETS, name + ".bmp")).convert("RGB")
+def sheet(name, scale=1):
+    picture = Image.open(os.path.join(ASSETS, name + ".bmp")).convert("RGB")
+    return enlarged(picture, scale)
+
+
+def enlarged(picture, scale):
+    if scale == 1:
+        return picture
+    return picture.resize((picture.width * scale, picture.height * scale), Image.NEAREST)
 
 
 def same(shot, left, top, picture):
+    if shot.getpixel((left, top)) != picture.getpixel((0, 0)):
+        return False  # the quick answer for most places tried
     w, h = picture.size
-    region = shot.crop((left, top, left + w, top + h))
-    return list(region.getdata()) == list(picture.getdata())
+    return shot.crop((left, top, left + w, top + h)).tobytes() == picture.tobytes()
 
 
 def fail(reason):
@@ -36,11 +45,11 @@ def fail(reason):
     sys.exit(1)
 
 
-def find_client(shot):
-    frame1, frame3 = sheet("FRAME1"), sheet("FRAME3")
-    top_border = frame1.crop((0, 0, 351, 35))
-    for y in range(0, min(100, shot.height - 35)):
-        for x in range(0, min(20, shot.width - 351)):
+def find_client(shot, s):
+    frame1, frame3 = sheet("FRAME1", s), sheet("FRAME3", s)
+    top_border = frame1.crop((0, 0, 351 * s, 35 * s))
+    for y in range(0, min(100 * s, shot.height - 35 * s)):
+        for x in range(0, min(20 * s, shot.width - 351 * s)):
             if same(shot, x, y, top_border):
                 break
         else:
@@ -49,31 +58,36 @@ def find_client(shot):
     else:
         fail("the board's top border is nowhere in the window")
     # The far corners of the back buffer must be where the client area ends.
-    if not same(shot, x, y + 316, frame1.crop((0, 35, 351, 70))):
-        fail("the board's bottom border is not 316 pixels below its top border")
-    if not same(shot, x + 351, y, frame3.crop((0, 0, 180, 20))):
+    if not same(shot, x, y + 316 * s, frame1.crop((0, 35 * s, 351 * s, 70 * s))):
+        fail("the board's bottom border is not %d pixels below its top border" % (316 * s))
+    if not same(shot, x + 351 * s, y, frame3.crop((0, 0, 180 * s, 20 * s))):
         fail("the panel's top edge is not right of the board")
-    if not same(shot, x + 351, y + 331, frame3.crop((0, 20, 180, 40))):
+    if not same(shot, x + 351 * s, y + 331 * s, frame3.crop((0, 20 * s, 180 * s, 40 * s))):
         fail("the panel's bottom edge is not at the client area's bottom")
     # The window's border is as wide on the right and at the bottom as on the left, so the
     # client area ends exactly where the back buffer does.
-    right, bottom = shot.width - x - WIDTH, shot.height - y - HEIGHT
+    right, bottom = shot.width - x - WIDTH * s, shot.height - y - HEIGHT * s
     if right != x or bottom != x:
         fail("the client area is not %dx%d: window %dx%d, back buffer at (%d, %d), "
              "borders left %d, right %d, bottom %d"
-             % (WIDTH, HEIGHT, shot.width, shot.height, x, y, x, right, bottom))
+             % (WIDTH * s, HEIGHT * s, shot.width, shot.height, x, y, x, right, bottom))
+    # Each back-buffer pixel is a block of one colour: averaging every block and enlarging
+    # the averages again gives the client area back only then.
+    client = shot.crop((x, y, x + WIDTH * s, y + HEIGHT * s))
+    if enlarged(client.reduce(s), s).tobytes() != client.tobytes():
+        fail("the client area is not made of %d x %d blocks of one colour" % (s, s))
     return x, y
 
 
-def read_board(shot, x0, y0):
-    piece = sheet("PIECE")
-    tiles = {"X": piece.crop((0, 0, 32, 32)), "O": piece.crop((32, 0, 64, 32))}
-    empty = Image.new("RGB", (32, 32), (255, 255, 255))
+def read_board(shot, x0, y0, s):
+    piece = sheet("PIECE", s)
+    tiles = {"X": piece.crop((0, 0, 32 * s, 32 * s)), "O": piece.crop((32 * s, 0, 64 * s, 32 * s))}
+    empty = Image.new("RGB", (32 * s, 32 * s), (255, 255, 255))
     rows = []
     for r in range(1, 9):
         line = ""
         for c in range(1, 9):
-            left, top = x0 + 35 * c + 2, y0 + 35 * r + 2
+            left, top = x0 + (35 * c + 2) * s, y0 + (35 * r + 2) * s
             if same(shot, left, top, empty):
                 line += "."
             else:
@@ -83,12 +97,14 @@ def read_board(shot, x0, y0):
 
 
 def main(argv):
-    if len(argv) >= 2 and argv[0] == "client":
-        x, y = find_client(Image.open(argv[1]).convert("RGB"))
+    if len(argv) in (2, 3) and argv[0] == "client":
+        scale = int(argv[2]) if len(argv) == 3 else 1
+        x, y = find_client(Image.open(argv[1]).convert("RGB"), scale)
         print(x, y)
-    elif len(argv) == 4 and argv[0] == "board":
+    elif len(argv) in (4, 5) and argv[0] == "board":
+        scale = int(argv[4]) if len(argv) == 5 else 1
         shot = Image.open(argv[1]).convert("RGB")
-        print("\n".join(read_board(shot, int(argv[2]), int(argv[3]))))
+        print("\n".join(read_board(shot, int(argv[2]), int(argv[3]), scale)))
     else:
         fail(__doc__.strip().splitlines()[0])
 

@@ -3,6 +3,7 @@
 #include "display/sheets.h"
 #include "shell/app.h"
 #include "shell/commands.h"
+#include "shell/win32/dpi.h"
 #include "shell/win32/win32_platform.h"
 #include "shell/win32/window_geometry.h"
 
@@ -18,6 +19,7 @@ Win32Platform win32Platform;
 // settings, display, player marks, new game); the palette once the display has its colours.
 LRESULT onCreate(HWND window) {
   win32Platform.attach(window);
+  win32Platform.setScale(pictureScale(windowDpi(window)));
   ::onCreate(win32Platform);
   win32Platform.createPalette();
   return 0;
@@ -41,38 +43,70 @@ LRESULT onDestroy(HWND window) {
   return 0;
 }
 
-// Sizes the window so that its client area is exactly the back buffer and centres it on the
-// desktop. A second pass corrects the size should the menu bar have wrapped at the new width.
-void placeWindow(HWND window) {
-  RECT desktop;
-  GetWindowRect(GetDesktopWindow(), &desktop);
+// Sizes the window so that its client area is exactly the back buffer at the picture's scale
+// and centres it on the area (right, bottom) whose top-left corner is (left, top). A second
+// pass corrects the size should the menu bar have wrapped at the new width.
+void placeWindow(HWND window, int left, int top, int right, int bottom) {
+  const int scale = win32Platform.scale();
+  const int wantedWidth = SCREEN_WIDTH * scale;
+  const int wantedHeight = SCREEN_HEIGHT * scale;
   for (int pass = 0; pass < 2; ++pass) {
     RECT outer;
     RECT client;
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
-    if (pass > 0 && client.right == SCREEN_WIDTH && client.bottom == SCREEN_HEIGHT) return;
-    const WindowPlacement p = centredPlacement(
-        desktop.right, desktop.bottom, outer.right - outer.left, outer.bottom - outer.top,
-        client.right, client.bottom, SCREEN_WIDTH, SCREEN_HEIGHT);
-    SetWindowPos(window, nullptr, p.x, p.y, p.width, p.height, SWP_NOZORDER);
+    if (pass > 0 && client.right == wantedWidth && client.bottom == wantedHeight) return;
+    const WindowPlacement p = centredPlacement(right - left, bottom - top, outer.right - outer.left,
+                                               outer.bottom - outer.top, client.right,
+                                               client.bottom, wantedWidth, wantedHeight);
+    SetWindowPos(window, nullptr, left + p.x, top + p.y, p.width, p.height, SWP_NOZORDER);
   }
+}
+
+// The window has reached a monitor of another dpi (or the monitor's setting changed). The
+// system's suggested rectangle comes first, so that the frame and the menu bar are measured at
+// the new dpi; then the client area becomes the back buffer at the new scale, centred on the
+// monitor the suggested rectangle is on, and the picture is painted again at that scale.
+LRESULT onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+  const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+  win32Platform.setScale(pictureScale(LOWORD(wParam)));
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoA(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& m = monitor.rcMonitor;
+    placeWindow(window, m.left, m.top, m.right, m.bottom);
+  }
+  InvalidateRect(window, nullptr, FALSE);
+  return 0;
 }
 
 }  // namespace
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_NCCREATE:
+      enableNonClientScaling(window);
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_CREATE:
       return onCreate(window);
     case WM_PAINT:
       return onPaint(window);
     case WM_DESTROY:
       return onDestroy(window);
+    case MSG_DPICHANGED:
+      return onDpiChanged(window, wParam, lParam);
+    case WM_LBUTTONDOWN:
+      // The game sees the click where it falls in the back buffer, whatever the scale.
+      if (win32Platform.attached()) {
+        const uint32_t click = bufferClick(static_cast<uint32_t>(lParam), win32Platform.scale());
+        dispatchGameMessage(message, wParam, static_cast<LPARAM>(click));
+      }
+      return 0;
     case MSG_MOVE_READY:
     case WM_COMMAND:
     case WM_TIMER:
-    case WM_LBUTTONDOWN:
       // Nothing reaches the game once its window is going away.
       if (win32Platform.attached()) dispatchGameMessage(message, wParam, lParam);
       return 0;
@@ -100,7 +134,10 @@ int createMainWindow(HINSTANCE instance, int showCommand) {
   HWND window = CreateWindowExA(0, CLASS_NAME, CAPTION, WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
   if (!window) return 0;
-  placeWindow(window);
+  // The desktop's left and top are not used: the primary monitor's corner is (0, 0).
+  RECT desktop;
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  placeWindow(window, 0, 0, desktop.right, desktop.bottom);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   return 1;

@@ -77,14 +77,24 @@ void Win32Platform::detach() {
   palette_ = nullptr;
 }
 
-// Under the drawing lock: SetDIBitsToDevice reads the back buffer's rows in place. A sheet's
+// Under the drawing lock: StretchDIBits reads the back buffer's rows in place and enlarges
+// each pixel to a block of scale x scale, by repeating it (no blending at any scale). A sheet's
 // rows are stored bottom-up, so the rectangle's lowest row is counted from the bottom.
 void Win32Platform::copyBackBuffer(HDC dc, int x, int y, int width, int height) {
   const BackBuffer& buffer = backBuffer();
   BitmapInfo256 info;
   std::memcpy(&info, &buffer, sizeof info);
-  SetDIBitsToDevice(dc, x, y, width, height, x, SCREEN_HEIGHT - y - height, 0, SCREEN_HEIGHT,
-                    buffer.pixels, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  const int s = scale_.load();
+  SetStretchBltMode(dc, COLORONCOLOR);
+  StretchDIBits(dc, x * s, y * s, width * s, height * s, x, SCREEN_HEIGHT - y - height, width,
+                height, buffer.pixels, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                SRCCOPY);
+}
+
+void Win32Platform::setScale(int scale) {
+  // Under the drawing lock, so that no copy to the window is made half at each scale.
+  std::lock_guard<std::recursive_mutex> lock(drawingLock());
+  scale_ = scale;
 }
 
 void Win32Platform::paintWindow(HDC dc) {

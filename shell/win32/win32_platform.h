@@ -26,6 +26,10 @@ class Win32Platform final : public Platform {
 
   // The paint message's work: the whole back buffer to the paint context, palette realised.
   void paintWindow(HDC dc);
+  // The whole-number scale at which the back buffer is shown (1 at 96 dpi); every copy to the
+  // window enlarges each back-buffer pixel to a scale x scale block.
+  void setScale(int scale);
+  int scale() const { return scale_.load(); }
   // At the end of the program: waits for the thinking threads still running (at most a
   // thread finishing its send to the window that has gone) and closes their handles.
   void waitForThreads();
@@ -50,5 +54,6 @@ class Win32Platform final : public Platform {
   HMENU menu_ = nullptr;
   HINSTANCE instance_ = nullptr;
   HPALETTE palette_ = nullptr;   // used under the drawing lock only
+  std::atomic<int> scale_{1};    // set on the window's thread, read by both
   std::vector<HANDLE> threads_;  // thinking threads not yet seen to end; window's thread only
 };

@@ -84,13 +84,15 @@ std::string findResourceCompiler() {
 }
 
 bool compileResourceScript(const std::string& compiler, const std::string& script,
-                           std::vector<CompiledResource>* resources, std::string* errors) {
+                           std::vector<CompiledResource>* resources, std::string* errors,
+                           const std::string& extraInclude) {
   const std::string base =
       testing::TempDir() + "velnor_rc_" + std::to_string(getpid()) + "_" + std::to_string(rand());
   const std::string res = base + ".res";
   const std::string log = base + ".log";
-  const std::string command = compiler + " -I '" + VELNOR_SOURCE_DIR + "' -i '" + script +
-                              "' -O res -o '" + res + "' 2>'" + log + "'";
+  const std::string include = extraInclude.empty() ? "" : " -I '" + extraInclude + "'";
+  const std::string command = compiler + " -I '" + VELNOR_SOURCE_DIR + "'" + include + " -i '" +
+                              script + "' -O res -o '" + res + "' 2>'" + log + "'";
   const bool compiled = runsOk(command);
   {
     std::ifstream in(log);
@@ -167,4 +169,51 @@ bool readMenuTemplate(const std::vector<uint8_t>& b, std::vector<CompiledMenuEnt
     if (last && open.empty()) lastAtTop = true;
   }
   return at <= b.size();
+}
+
+namespace {
+
+// One block at `at`: its length, value length (in characters for text), type (1 text), key,
+// value and the blocks inside, each field starting on a 4-byte boundary of the resource.
+bool readVersionBlock(const std::vector<uint8_t>& b, size_t at, size_t end, VersionBlock* block,
+                      size_t* next) {
+  if (at + 6 > end) return false;
+  const size_t blockEnd = at + u16(b, at);
+  const size_t valueLength = u16(b, at + 2);
+  block->text = u16(b, at + 4) == 1;
+  size_t field = at + 6;
+  if (blockEnd > end || blockEnd < field || !readUtf16(b, field, blockEnd, &block->key)) {
+    return false;
+  }
+  field = (field + 3) & ~static_cast<size_t>(3);
+  if (block->text && valueLength > 0) {
+    if (!readUtf16(b, field, blockEnd, &block->textValue)) return false;
+  } else if (!block->text) {
+    if (field + valueLength > blockEnd) return false;
+    block->binaryValue.assign(b.begin() + field, b.begin() + field + valueLength);
+    field += valueLength;
+  }
+  field = (field + 3) & ~static_cast<size_t>(3);
+  while (field < blockEnd) {
+    VersionBlock child;
+    if (!readVersionBlock(b, field, blockEnd, &child, &field)) return false;
+    block->children.push_back(std::move(child));
+  }
+  *next = (blockEnd + 3) & ~static_cast<size_t>(3);
+  return true;
+}
+
+}  // namespace
+
+const VersionBlock* VersionBlock::child(const std::string& childKey) const {
+  for (const VersionBlock& c : children) {
+    if (c.key == childKey) return &c;
+  }
+  return nullptr;
+}
+
+bool readVersionResource(const std::vector<uint8_t>& data, VersionBlock* root) {
+  size_t next = 0;
+  *root = VersionBlock{};
+  return readVersionBlock(data, 0, data.size(), root, &next);
 }

@@ -17,10 +17,11 @@ struct CompiledResource {
 // The resource compiler found on PATH (i686-w64-mingw32-windres first), or empty.
 std::string findResourceCompiler();
 
-// Compiles script with the source tree's root on the include path into a .res file; the
-// compiler's messages go to errors. False when it fails.
+// Compiles script with the source tree's root (and then extraInclude, if given) on the include
+// path into a .res file; the compiler's messages go to errors. False when it fails.
 bool compileResourceScript(const std::string& compiler, const std::string& script,
-                           std::vector<CompiledResource>* resources, std::string* errors);
+                           std::vector<CompiledResource>* resources, std::string* errors,
+                           const std::string& extraInclude = "");
 
 const CompiledResource* findResource(const std::vector<CompiledResource>& resources, int typeId,
                                      const std::string& typeName, const std::string& name);
@@ -34,5 +35,17 @@ struct CompiledMenuEntry {
   bool checked;
 };
 bool readMenuTemplate(const std::vector<uint8_t>& data, std::vector<CompiledMenuEntry>* entries);
+
+// A version resource as its tree of blocks: each with its key, its value (text as UTF-8, or
+// the bytes of a binary value) and the blocks inside it.
+struct VersionBlock {
+  std::string key;
+  bool text = false;
+  std::string textValue;
+  std::vector<uint8_t> binaryValue;
+  std::vector<VersionBlock> children;
+  const VersionBlock* child(const std::string& childKey) const;
+};
+bool readVersionResource(const std::vector<uint8_t>& data, VersionBlock* root);
 
 std::vector<uint8_t> readFileBytes(const std::string& path);
