@@ -1,5 +1,7 @@
 # ensure_packages PKG...: installs with apt whatever of PKG is not installed yet.
-# Quick when everything is there; needs root or sudo otherwise.
+# Quick when everything is there. Needs root or sudo; without either it prints the one command
+# to run as root and fails. apt waits for a lock held by another apt (an unattended upgrade,
+# say) instead of failing, and shows its progress while it downloads.
 ensure_packages() {
   local missing=()
   local pkg
@@ -10,10 +12,29 @@ ensure_packages() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  if [ "$(id -u)" -ne 0 ]; then
+    # sudo that needs no password, or one that can ask for it at this terminal.
+    if command -v sudo >/dev/null && { sudo -n true 2>/dev/null || [ -t 0 ]; }; then
+      sudo="sudo"
+    else
+      echo "Missing packages. Run this as root, then try again:" >&2
+      echo "  apt-get install -y --no-install-recommends ${missing[*]}" >&2
+      return 1
+    fi
+  fi
+  local apt=($sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
   echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  "${apt[@]}" update -qq
+  "${apt[@]}" install -y --no-install-recommends "${missing[@]}"
+}
+
+# A font with Japanese glyphs, for the menu: a small one is installed only when fontconfig
+# finds none at all.
+ensure_japanese_font() {
+  ensure_packages fontconfig
+  if [ -z "$(fc-list :lang=ja family 2>/dev/null | head -n 1)" ]; then
+    ensure_packages fonts-ipafont-gothic
+  fi
 }
 
 # The packages every build of the core, its tests and its tools needs.
@@ -22,5 +43,6 @@ CORE_BUILD_PACKAGES=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenc
 
 build_jobs() { nproc 2>/dev/null || echo 2; }
 
-# The Qt 6 front-end: widgets, multimedia for the click, the offscreen and X11 platforms.
-QT_PACKAGES=(qt6-base-dev qt6-multimedia-dev)
+# The Qt 6 front-end: widgets, multimedia for the click, the offscreen, X11 and Wayland
+# platforms.
+QT_PACKAGES=(qt6-base-dev qt6-multimedia-dev qt6-wayland)

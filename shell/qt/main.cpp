@@ -5,6 +5,7 @@
 
 #include "shell/qt/main_window.h"
 #include "shell/qt/qt_platform.h"
+#include "shell/qt/startup.h"
 
 int main(int argc, char** argv) {
 #if defined(__linux__)
@@ -18,8 +19,16 @@ int main(int argc, char** argv) {
   }
 #endif
   Q_INIT_RESOURCE(velnor);
-  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+  roundScaleFactors();
   QApplication app(argc, argv);
+  // The desktop entry's name, which Wayland compositors match the window with.
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velnor.VelnorPart1"));
+  if (!menuCharactersWithoutGlyphs().isEmpty()) {
+    std::fputs(
+        "velnor: no installed font has the menu's Japanese characters, so the menu cannot be "
+        "read; install one, for example: sudo apt install fonts-noto-cjk\n",
+        stderr);
+  }
   QtPlatform platform;
   int status = 0;
   {

@@ -24,6 +24,7 @@ void setupRegisteredCommands(CLI::App& app) {
 
 int main(int argc, char** argv) {
   CLI::App app{"velnor-analyze: the rules and the computer player of Velnor Part1"};
+  app.set_version_flag("--version", "velnor-analyze " VELNOR_VERSION, "the version, then exit");
   app.require_subcommand(1);
   setupRegisteredCommands(app);
   try {
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     std::fprintf(stderr, "velnor-analyze: %s\n", e.what());
