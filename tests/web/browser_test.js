@@ -450,6 +450,9 @@ async function main() {
     });
     if (scale !== 2 || blurred) fail(`at density 2 the canvas is scaled ${scale}, ${blurred} blurred`);
     ok('at density 2 every pixel is a sharp 2 x 2 block');
+    await altKey(sharp, 'KeyP');
+    await sharp.keyboard.press('KeyB');
+    await shot(sharp, 'density-2-players');
 
     const hosted = await openPage(browser, plain.url);
     await showsRender(hosted, 'the start from a host without the headers', render(''), WHOLE, [],
