@@ -30,10 +30,10 @@ add_executable(icon-png ${PROJECT_SOURCE_DIR}/tools/icon-png/icon_png.cpp)
 target_link_libraries(icon-png PRIVATE PNG::PNG)
 set(icons "")
 #                   size  from  scale
-foreach(spec "16;16;1" "32;32;1" "48;32;1" "64;32;2" "128;32;4" "256;32;8")
-  list(GET spec 0 size)
-  list(GET spec 1 from)
-  list(GET spec 2 scale)
+foreach(icon "16;16;1" "32;32;1" "48;32;1" "64;32;2" "128;32;4" "256;32;8")
+  list(GET icon 0 size)
+  list(GET icon 1 from)
+  list(GET icon 2 scale)
   set(png ${VELNOR_GENERATED_DIR}/icons/${size}x${size}/${VELNOR_APP_ID}.png)
   add_custom_command(
     OUTPUT ${png}
