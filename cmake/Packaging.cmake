@@ -54,6 +54,8 @@ install(FILES ${VELNOR_GENERATED_DIR}/velnor.6.gz DESTINATION ${CMAKE_INSTALL_MA
 install(FILES ${VELNOR_GENERATED_DIR}/velnor-analyze.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${VELNOR_PACKAGING_DIR}/copyright ${VELNOR_GENERATED_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velnor)
+install(FILES ${VELNOR_PACKAGING_DIR}/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME velnor)
 
 # The Debian package: velnor_<version>_<arch>.deb. dpkg-shlibdeps finds the libraries the
 # programs link; the Wayland platform plugin and a font with Japanese glyphs for the menu are
