@@ -1,6 +1,5 @@
 // velnor-analyze render: the picture after a line of moves, or a clear refusal.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,13 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "support/run_tool.h"
 
-int runAnalyze(const std::string& arguments) {
-  const std::string command = std::string(VELNOR_ANALYZE) + " " + arguments + " 2>/dev/null";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+namespace {
 
 std::vector<unsigned char> readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -30,7 +25,8 @@ TEST(RenderCommand, WritesTheWholeWindowAsAPng) {
   const std::string out = ::testing::TempDir() + "render_test.png";
   std::remove(out.c_str());
   ASSERT_EQ(
-      runAnalyze("render --moves 'f5 d6 c3' --guide --show-thinking c4 --players 0,3 --out " + out),
+      runTool("render --moves 'f5 d6 c3' --guide --show-thinking c4 --players 0,3 --out " + out)
+          .status,
       0);
   const std::vector<unsigned char> png = readFile(out);
   ASSERT_GE(png.size(), 24u);
@@ -42,11 +38,11 @@ TEST(RenderCommand, WritesTheWholeWindowAsAPng) {
 
 TEST(RenderCommand, RefusesIllegalMovesAndBadOptionsWithStatusTwo) {
   const std::string out = ::testing::TempDir() + "render_refused.png";
-  EXPECT_EQ(runAnalyze("render --moves 'f5 f5' --out " + out), 2);  // occupied
-  EXPECT_EQ(runAnalyze("render --moves 'f5 a1' --out " + out), 2);  // brackets nothing
-  EXPECT_EQ(runAnalyze("render --moves 'f5 j9' --out " + out), 2);
-  EXPECT_EQ(runAnalyze("render --players 0,9 --out " + out), 2);
-  EXPECT_EQ(runAnalyze("render --show-thinking i1 --out " + out), 2);
+  EXPECT_EQ(runTool("render --moves 'f5 f5' --out " + out).status, 2);  // occupied
+  EXPECT_EQ(runTool("render --moves 'f5 a1' --out " + out).status, 2);  // brackets nothing
+  EXPECT_EQ(runTool("render --moves 'f5 j9' --out " + out).status, 2);
+  EXPECT_EQ(runTool("render --players 0,9 --out " + out).status, 2);
+  EXPECT_EQ(runTool("render --show-thinking i1 --out " + out).status, 2);
   EXPECT_TRUE(readFile(out).empty());  // nothing written for a refused line
 }
 
