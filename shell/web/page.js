@@ -9,6 +9,14 @@
   const canvas = document.getElementById('screen');
   const notice = document.getElementById('notice');
 
+  // A phone narrower than the window shows it whole, zoomed out, instead of cut at both sides;
+  // a wider screen keeps CSS pixels at their size, so the picture stays sharp.
+  const PAGE_WIDTH = WIDTH + 2 + 2 * 8;  // the window's border and a margin each side
+  const viewport = document.querySelector('meta[name="viewport"]');
+  if (viewport && window.screen.width < PAGE_WIDTH) {
+    viewport.content = `width=${PAGE_WIDTH}, initial-scale=${window.screen.width / PAGE_WIDTH}`;
+  }
+
   // The picture at one pixel per pixel; the canvas shows it scaled by whole device pixels.
   const picture = document.createElement('canvas');
   picture.width = WIDTH;

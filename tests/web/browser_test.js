@@ -207,7 +207,7 @@ function startServer(...args) {
 }
 
 const problems = [];
-async function openPage(browser, url, scale = 1) {
+async function openPage(browser, url, viewport = {}) {
   const page = await browser.newPage();
   page.on('console', (m) => {
     if (m.type() === 'error') problems.push(`console error: ${m.text()}`);
@@ -217,7 +217,7 @@ async function openPage(browser, url, scale = 1) {
   page.on('response', (r) => {
     if (r.status() >= 400) problems.push(`HTTP ${r.status()}: ${r.url()}`);
   });
-  await page.setViewport({ width: 720, height: 520, deviceScaleFactor: scale });
+  await page.setViewport({ width: 720, height: 520, deviceScaleFactor: 1, ...viewport });
   await page.evaluateOnNewDocument(pageHelpers);
   await page.goto(url);
   return page;
@@ -412,6 +412,25 @@ async function computerAgainstComputer(page) {
   ok(`computer against computer plays ${moves.length} moves to the result message`);
 }
 
+// A phone narrower than the window: the page zooms out to show all of it, and a tap plays.
+const PHONE = { width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
+async function onAPhone(page) {
+  await showsRender(page, 'the start on a phone', render(''));
+  const seen = await page.evaluate(() => {
+    const box = document.getElementById('window').getBoundingClientRect();
+    return { left: box.left, right: box.right, width: window.visualViewport.width };
+  });
+  if (seen.left < 0 || seen.right > seen.width) {
+    fail(`on a phone the window spans ${seen.left} to ${seen.right} of ${seen.width} pixels`);
+  }
+  const box = await canvasBox(page);
+  const c = centre(6, 5);
+  await page.touchscreen.tap(box.x + c.x, box.y + c.y);
+  await showsRender(page, 'a tap on f5 plays it', render('f5'), tile(6, 5), []);
+  await shot(page, 'phone');
+  ok('on a phone the whole window shows, and a tap on f5 plays f5');
+}
+
 async function exitWhilePlaying(page) {
   await menuKeys(page, 'KeyG', 'KeyN');
   await sleep(300);
@@ -442,7 +461,7 @@ async function main() {
     await exitWhilePlaying(page);
     noProblems('the game');
 
-    const sharp = await openPage(browser, isolated.url, 2);
+    const sharp = await openPage(browser, isolated.url, { deviceScaleFactor: 2 });
     await showsRender(sharp, 'the start at twice the density', render(''), WHOLE, []);
     const { scale, blurred } = await sharp.evaluate(() => {
       const p = window.velnorTest.picture();
@@ -453,6 +472,8 @@ async function main() {
     await altKey(sharp, 'KeyP');
     await sharp.keyboard.press('KeyB');
     await shot(sharp, 'density-2-players');
+
+    await onAPhone(await openPage(browser, isolated.url, PHONE));
 
     const hosted = await openPage(browser, plain.url);
     await showsRender(hosted, 'the start from a host without the headers', render(''), WHOLE, [],
