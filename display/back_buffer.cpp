@@ -141,3 +141,16 @@ void copyBackBufferRgb32(uint32_t* out) {
     for (int x = 0; x < SCREEN_WIDTH; ++x) *out++ = colours[source[x]];
   }
 }
+
+void copyBackBufferRgba(int x, int y, int width, int height, uint8_t* out) {
+  for (int r = y; r < y + height; ++r) {
+    const uint8_t* source = row(r);
+    for (int c = x; c < x + width; ++c) {
+      const uint8_t* colour = display.buffer.colourTable[source[c]];  // blue, green, red
+      *out++ = colour[2];
+      *out++ = colour[1];
+      *out++ = colour[0];
+      *out++ = 255;
+    }
+  }
+}

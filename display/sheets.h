@@ -79,3 +79,6 @@ uint32_t pixelColour(int x, int y);
 // The whole back buffer as 0xFFRRGGBB values, row 0 the top row, 531 per row: what a paint
 // copies to the window. Takes the lock itself.
 void copyBackBufferRgb32(uint32_t* out);
+// The rectangle (x, y, width, height), which must lie inside the back buffer, row by row from
+// the top as red, green, blue, 255 bytes: a canvas's image data. Read it under drawingLock.
+void copyBackBufferRgba(int x, int y, int width, int height, uint8_t* out);

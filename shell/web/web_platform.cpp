@@ -65,18 +65,7 @@ void WebPlatform::showRect(int x, int y, int width, int height) {
   const int h = bottom - top;
   auto* rgba = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(w) * h * 4));
   if (!rgba) return;
-  const BackBuffer& buffer = backBuffer();
-  uint8_t* out = rgba;
-  for (int row = top; row < bottom; ++row) {
-    const uint8_t* source = buffer.pixels[SCREEN_HEIGHT - 1 - row];  // stored bottom-up
-    for (int column = left; column < right; ++column) {
-      const uint8_t* colour = buffer.colourTable[source[column]];  // blue, green, red
-      *out++ = colour[2];
-      *out++ = colour[1];
-      *out++ = colour[0];
-      *out++ = 255;
-    }
-  }
+  copyBackBufferRgba(left, top, w, h, rgba);
   // The page takes the pixels out of the shared memory and frees the copy.
   MAIN_THREAD_ASYNC_EM_ASM(
       {
