@@ -3,7 +3,6 @@
 # it by CPack (scripts/package). The programs' own install rules are beside their targets.
 include(GNUInstallDirs)
 
-set(VELNOR_APP_ID io.github.velnor.Velnor)
 set(VELNOR_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 set(VELNOR_GENERATED_DIR ${PROJECT_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${VELNOR_GENERATED_DIR})

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   roundScaleFactors();
   QApplication app(argc, argv);
   // The desktop entry's name, which Wayland compositors match the window with.
-  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velnor.Velnor"));
+  QGuiApplication::setDesktopFileName(QStringLiteral(VELNOR_APP_ID));
   if (!menuCharactersWithoutGlyphs().isEmpty()) {
     std::fputs(
         "velnor: no installed font has the menu's Japanese characters, so the menu cannot be "
