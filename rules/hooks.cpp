@@ -1,57 +1,16 @@
 #include "rules/hooks.h"
 
-void ForwardingHooks::drawSquare(int x, int y, int tile) {
-  observe("drawSquare", {x, y, tile});
-  if (inner_) inner_->drawSquare(x, y, tile);
-}
-void ForwardingHooks::redrawGuides() {
-  observe("redrawGuides", {});
-  if (inner_) inner_->redrawGuides();
-}
-void ForwardingHooks::animateFlips() {
-  observe("animateFlips", {});
-  if (inner_) inner_->animateFlips();
-}
-void ForwardingHooks::drawPlayerLabels() {
-  observe("drawPlayerLabels", {});
-  if (inner_) inner_->drawPlayerLabels();
-}
-void ForwardingHooks::drawDiscCounts() {
-  observe("drawDiscCounts", {});
-  if (inner_) inner_->drawDiscCounts();
-}
-void ForwardingHooks::drawLastMove(int mode) {
-  observe("drawLastMove", {mode});
-  if (inner_) inner_->drawLastMove(mode);
-}
-void ForwardingHooks::drawSideToMove(int side) {
-  observe("drawSideToMove", {side});
-  if (inner_) inner_->drawSideToMove(side);
-}
-void ForwardingHooks::drawClock(int side) {
-  observe("drawClock", {side});
-  if (inner_) inner_->drawClock(side);
-}
-void ForwardingHooks::drawMessage(int kind) {
-  observe("drawMessage", {kind});
-  if (inner_) inner_->drawMessage(kind);
-}
-void ForwardingHooks::playClick() {
-  observe("playClick", {});
-  if (inner_) inner_->playClick();
-}
-void ForwardingHooks::startClockTimer() {
-  observe("startClockTimer", {});
-  if (inner_) inner_->startClockTimer();
-}
-void ForwardingHooks::stopClockTimer() {
-  observe("stopClockTimer", {});
-  if (inner_) inner_->stopClockTimer();
-}
-void ForwardingHooks::startThinking() {
-  observe("startThinking", {});
-  if (inner_) inner_->startThinking();
-}
+// A hook's arguments, "(x, y, tile)", as the list observe() takes, {x, y, tile}.
+#define HOOK_ARGUMENT_LIST(...) \
+  { __VA_ARGS__ }
+
+#define GAME_HOOK(name, parameters, arguments)    \
+  void ForwardingHooks::name parameters {         \
+    observe(#name, HOOK_ARGUMENT_LIST arguments); \
+    if (inner_) inner_->name arguments;           \
+  }
+#include "rules/hook_table.def"
+#undef GAME_HOOK
 
 void ForwardingHooks::observe(const char*, std::initializer_list<int>) {}
 

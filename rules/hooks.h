@@ -34,23 +34,9 @@ constexpr int MESSAGE_PASS = 2;    // the side to move cannot place a piece
 struct GameHooks {
   virtual ~GameHooks() = default;
 
-  // The board.
-  virtual void drawSquare(int x, int y, int tile) = 0;
-  virtual void redrawGuides() = 0;
-  virtual void animateFlips() = 0;
-
-  // The side panel.
-  virtual void drawPlayerLabels() = 0;
-  virtual void drawDiscCounts() = 0;
-  virtual void drawLastMove(int mode) = 0;
-  virtual void drawSideToMove(int side) = 0;  // 0 for neither
-  virtual void drawClock(int side) = 0;
-  virtual void drawMessage(int kind) = 0;
-
-  virtual void playClick() = 0;
-  virtual void startClockTimer() = 0;
-  virtual void stopClockTimer() = 0;
-  virtual void startThinking() = 0;
+#define GAME_HOOK(name, parameters, arguments) virtual void name parameters = 0;
+#include "rules/hook_table.def"
+#undef GAME_HOOK
 };
 
 // Passes every call on to another set of hooks, or drops it when there is none: the base of
@@ -59,19 +45,9 @@ class ForwardingHooks : public GameHooks {
  public:
   explicit ForwardingHooks(GameHooks* inner = nullptr) : inner_(inner) {}
 
-  void drawSquare(int x, int y, int tile) override;
-  void redrawGuides() override;
-  void animateFlips() override;
-  void drawPlayerLabels() override;
-  void drawDiscCounts() override;
-  void drawLastMove(int mode) override;
-  void drawSideToMove(int side) override;
-  void drawClock(int side) override;
-  void drawMessage(int kind) override;
-  void playClick() override;
-  void startClockTimer() override;
-  void stopClockTimer() override;
-  void startThinking() override;
+#define GAME_HOOK(name, parameters, arguments) void name parameters override;
+#include "rules/hook_table.def"
+#undef GAME_HOOK
 
  protected:
   // Sees each call, by its name and arguments, before it is passed on. Nothing by default.

@@ -10,20 +10,22 @@
 
 namespace {
 
+// The clock's hooks go to the platform; every other hook has a function of the same name in
+// the display, the engine or the shell.
+void startClockTimer() {
+  platform().startClockTimer();
+}
+void stopClockTimer() {
+  platform().stopClockTimer();
+}
+
 struct ProgramHooks final : GameHooks {
-  void drawSquare(int x, int y, int tile) override { ::drawSquare(x, y, tile); }
-  void redrawGuides() override { ::redrawGuides(); }
-  void animateFlips() override { ::animateFlips(); }
-  void drawPlayerLabels() override { ::drawPlayerLabels(); }
-  void drawDiscCounts() override { ::drawDiscCounts(); }
-  void drawLastMove(int mode) override { ::drawLastMove(mode); }
-  void drawSideToMove(int side) override { ::drawSideToMove(side); }
-  void drawClock(int side) override { ::drawClock(side); }
-  void drawMessage(int kind) override { ::drawMessage(kind); }
-  void playClick() override { ::playClick(); }
-  void startClockTimer() override { platform().startClockTimer(); }
-  void stopClockTimer() override { platform().stopClockTimer(); }
-  void startThinking() override { ::startThinking(); }
+#define GAME_HOOK(name, parameters, arguments) \
+  void name parameters override {              \
+    ::name arguments;                          \
+  }
+#include "rules/hook_table.def"
+#undef GAME_HOOK
 };
 
 ProgramHooks program;
