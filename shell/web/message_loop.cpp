@@ -15,6 +15,12 @@ bool MessageLoop::post(unsigned message, uintptr_t wParam, intptr_t lParam) {
 void MessageLoop::send(unsigned message, uintptr_t wParam, intptr_t lParam) {
   std::unique_lock<std::mutex> lock(mutex_);
   if (quit_) return;
+  if (handler_ && std::this_thread::get_id() == runner_) {
+    const Handler handle = handler_;
+    lock.unlock();
+    handle({message, wParam, lParam});
+    return;
+  }
   const uint64_t serial = nextSerial_++;
   queue_.push_back({{message, wParam, lParam}, serial});
   changed_.notify_all();
@@ -38,6 +44,8 @@ void MessageLoop::stopTimer() {
 
 void MessageLoop::run(Handler handle) {
   std::unique_lock<std::mutex> lock(mutex_);
+  handler_ = handle;
+  runner_ = std::this_thread::get_id();
   while (!quit_) {
     Queued next{};
     if (!queue_.empty()) {
@@ -65,6 +73,7 @@ void MessageLoop::run(Handler handle) {
       changed_.notify_all();
     }
   }
+  handler_ = nullptr;
 }
 
 void MessageLoop::quit() {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <thread>
 
 class MessageLoop {
  public:
@@ -21,7 +22,8 @@ class MessageLoop {
   // Queues a message and returns at once; false once the loop has quit (it is dropped).
   bool post(unsigned message, uintptr_t wParam, intptr_t lParam);
   // Queues a message and returns once the loop has handled it, or once the loop has quit.
-  // From any thread but the loop's own.
+  // On the loop's own thread, inside a handler, the handler is called at once instead, as a
+  // window's own thread sending to itself does: waiting there would wait for itself.
   void send(unsigned message, uintptr_t wParam, intptr_t lParam);
 
   // Starts the clock timer, or restarts it from zero: a timer message (MSG_TIMER with
@@ -49,6 +51,8 @@ class MessageLoop {
   uint64_t nextSerial_ = 1;
   uint64_t handledUpTo_ = 0;  // messages are handled in the order of their serials
   bool quit_ = false;
+  Handler handler_ = nullptr;  // while run() runs
+  std::thread::id runner_;     // the thread in run()
   bool timerOn_ = false;
   Clock::duration period_{};
   Clock::time_point due_{};

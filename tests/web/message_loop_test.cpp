@@ -8,6 +8,7 @@
 #include <chrono>
 #include <future>
 #include <thread>
+#include <vector>
 
 #include "shell/platform.h"
 
@@ -57,6 +58,27 @@ TEST(MessageLoop, SendReturnsOnceHandledAndWhenTheLoopQuitsBeforeHandlingIt) {
   EXPECT_EQ(handled, 2);
   EXPECT_FALSE(l.post(MSG_COMMAND, 4, 0));  // dropped once the loop has quit
   blocked = nullptr;
+}
+
+std::vector<uintptr_t> order;  // the commands in the order their handling ended
+
+void sendSecondFromFirst(const MessageLoop::Message& m) {
+  if (m.message != MSG_COMMAND) return;
+  if (m.wParam == 1) loop->send(MSG_COMMAND, 2, 0);
+  order.push_back(m.wParam);
+  if (m.wParam == 1) loop->quit();
+}
+
+TEST(MessageLoop, SendFromAHandlerIsHandledAtOnceOnTheLoopsThread) {
+  MessageLoop l;
+  loop = &l;
+  order.clear();
+  l.post(MSG_COMMAND, 1, 0);
+  auto runner = std::async(std::launch::async, [&] { l.run(sendSecondFromFirst); });
+  const bool ended = runner.wait_for(5s) == std::future_status::ready;
+  if (!ended) l.quit();  // releases the send that waits for its own thread
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(order, (std::vector<uintptr_t>{2, 1}));
 }
 
 void countTicks(const MessageLoop::Message& m) {
