@@ -86,7 +86,10 @@ void setPlayerType(int side, int type) {
   if (thinkingFlag) return;
   if (side == 1 || side == 2) settings.playerType[side] = type;
   Platform& p = platform();
-  for (int id = IDM_SIDE1_PLAYER; id <= IDM_SIDE2_COMPUTER8; id += 10) p.checkMenuItem(id, false);
+  for (int s = 1; s <= 2; ++s) {
+    for (int t = PLAYER_PERSON; t <= MAX_COMPUTER_LEVEL; ++t)
+      p.checkMenuItem(playerItemId(s, t), false);
+  }
   for (int s = 1; s <= 2; ++s) {
     const int t = settings.playerType[s];
     if (t >= PLAYER_PERSON && t <= MAX_COMPUTER_LEVEL) p.checkMenuItem(playerItemId(s, t), true);
@@ -119,12 +122,9 @@ void playClick() {
 }
 
 void runCommand(int id) {
-  if (id >= IDM_SIDE1_PLAYER && id <= IDM_SIDE1_COMPUTER8 && id % 10 == 0) {
-    setPlayerType(1, (id - IDM_SIDE1_PLAYER) / 10);
-    return;
-  }
-  if (id >= IDM_SIDE2_PLAYER && id <= IDM_SIDE2_COMPUTER8 && id % 10 == 0) {
-    setPlayerType(2, (id - IDM_SIDE2_PLAYER) / 10);
+  const PlayerItem player = playerOfItem(id);
+  if (player.side != 0) {
+    setPlayerType(player.side, player.type);
     return;
   }
   switch (id) {

@@ -2,6 +2,8 @@
 // from it.
 #pragma once
 
+#include "rules/settings.h"
+
 #define MENU_POPUP(label)
 #define MENU_POPUP_END
 #define MENU_SEPARATOR
@@ -15,6 +17,20 @@
 // The player item of a side for a PlayerType (0 a person, 1..8 a computer level).
 constexpr int playerItemId(int side, int type) {
   return (side == 1 ? IDM_SIDE1_PLAYER : IDM_SIDE2_PLAYER) + 10 * type;
+}
+// The side and PlayerType a player item chooses: the inverse of playerItemId. Side 0 for an id
+// that is no player item.
+struct PlayerItem {
+  int side;
+  int type;
+};
+constexpr PlayerItem playerOfItem(int id) {
+  for (int side = 1; side <= 2; ++side) {
+    for (int type = PLAYER_PERSON; type <= MAX_COMPUTER_LEVEL; ++type) {
+      if (id == playerItemId(side, type)) return {side, type};
+    }
+  }
+  return {0, PLAYER_PERSON};
 }
 // The items of the animation speed and thread priority choices 1..3.
 constexpr int speedItemId(int choice) {

@@ -77,6 +77,15 @@ TEST(MenuTable, PlayerSubmenusFollowTheIdRuleAndGroupTheLevels) {
   EXPECT_EQ(playerItemId(1, 0), IDM_SIDE1_PLAYER);
   EXPECT_EQ(playerItemId(1, 8), IDM_SIDE1_COMPUTER8);
   EXPECT_EQ(playerItemId(2, 3), IDM_SIDE2_COMPUTER3);
+  // The way back: the 18 player items, and no other item, name a side and a PlayerType.
+  int playerItems = 0;
+  for (const MenuEntry& e : MENU_TABLE) {
+    const PlayerItem item = playerOfItem(e.id);
+    if (e.kind != MenuEntryKind::Item || item.side == 0) continue;
+    ++playerItems;
+    EXPECT_EQ(playerItemId(item.side, item.type), e.id);
+  }
+  EXPECT_EQ(playerItems, 18);
 }
 
 TEST(MenuTable, CommandIdsAreUniqueAndOnlyTheDefaultsStartChecked) {
