@@ -113,14 +113,11 @@ void afterMove() {
   const bool over = isGameOver(0);
   sideToMove = opponent(sideToMove);
 
-  int legalSquares = 0;
+  const bool canMove = legalSquares(0, sideToMove).count > 0;
   discCounts[0] = discCounts[1] = discCounts[2] = 0;
   const Board& shown = BoardStack[0];
   for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (isLegalMove(0, sideToMove, x, y)) ++legalSquares;
-      ++discCounts[shown.at(x, y)];
-    }
+    for (int y = 1; y <= 8; ++y) ++discCounts[shown.at(x, y)];
   }
   view.drawMessage(MESSAGE_CLEAR);
   view.drawDiscCounts();
@@ -129,7 +126,7 @@ void afterMove() {
     view.drawSideToMove(0);
     view.drawMessage(MESSAGE_RESULT);
   } else {
-    if (legalSquares == 0) {
+    if (!canMove) {
       // A pass: the side that has just moved moves again.
       view.drawLastMove(lastMoveClear(sideToMove));
       view.drawMessage(MESSAGE_PASS);

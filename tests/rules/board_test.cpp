@@ -18,13 +18,10 @@ const std::string START =
     "........"
     "........";
 
+// The legal squares as their codes, in the order legalSquares gives them.
 std::string legalCodes(int ply, int side) {
   std::string out;
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      if (isLegalMove(ply, side, x, y)) out += std::to_string(squareCode(x, y)) + " ";
-    }
-  }
+  for (const Square s : legalSquares(ply, side)) out += std::to_string(squareCode(s.x, s.y)) + " ";
   return out;
 }
 
