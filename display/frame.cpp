@@ -9,22 +9,22 @@ void drawStaticFrame() {
   blitRect(371, 20, 140, 45, 0, 0, SHEET_TITLE);
   // The board's border: lettered top and plain bottom from FRAME1, numbered left and plain
   // right from FRAME2.
-  blitRect(0, 0, 351, 35, 0, 0, SHEET_FRAME1);
-  blitRect(0, 316, 351, 35, 0, 35, SHEET_FRAME1);
-  blitRect(0, 35, 35, 281, 0, 0, SHEET_FRAME2);
-  blitRect(316, 35, 35, 281, 35, 0, SHEET_FRAME2);
+  blitRect(0, 0, BOARD_AREA_SIZE, BORDER_SIZE, 0, 0, SHEET_FRAME1);
+  blitRect(0, GRID_LAST + 1, BOARD_AREA_SIZE, BORDER_SIZE, 0, BORDER_SIZE, SHEET_FRAME1);
+  blitRect(0, GRID_FIRST, BORDER_SIZE, GRID_SPAN, 0, 0, SHEET_FRAME2);
+  blitRect(GRID_LAST + 1, GRID_FIRST, BORDER_SIZE, GRID_SPAN, BORDER_SIZE, 0, SHEET_FRAME2);
   // The panel's top and bottom edges, and between the boxes the lower rim of one box over
   // the upper rim of the next.
-  blitRect(351, 0, 180, 20, 0, 0, SHEET_FRAME3);
-  blitRect(351, 331, 180, 20, 0, 20, SHEET_FRAME3);
+  blitRect(PANEL_LEFT, 0, PANEL_WIDTH, 20, 0, 0, SHEET_FRAME3);
+  blitRect(PANEL_LEFT, 331, PANEL_WIDTH, 20, 0, 20, SHEET_FRAME3);
   for (int i = 0; i < 3; ++i) {
-    blitRect(351, 65 + 100 * i, 180, 10, 0, 20, SHEET_FRAME3);
-    blitRect(351, 75 + 100 * i, 180, 10, 0, 10, SHEET_FRAME3);
+    blitRect(PANEL_LEFT, 65 + 100 * i, PANEL_WIDTH, 10, 0, 20, SHEET_FRAME3);
+    blitRect(PANEL_LEFT, 75 + 100 * i, PANEL_WIDTH, 10, 0, 10, SHEET_FRAME3);
   }
   // The strips beside the boxes: whole beside the side boxes; the title box (45 rows) and the
   // message box (46 rows) take the strip's first 23 rows and its last 22 or 23.
   for (int i = 0; i < 2; ++i) {
-    const int x = 351 + 160 * i;
+    const int x = PANEL_LEFT + 160 * i;
     const int column = 20 * i;
     for (int j = 0; j < 2; ++j) {
       blitRect(x, 85 + 100 * j, 20, 80, column, 0, SHEET_FRAME4);

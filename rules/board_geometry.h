@@ -11,6 +11,14 @@ constexpr int SQUARE_PITCH = 35;
 constexpr int GRID_FIRST = SQUARE_PITCH;
 constexpr int GRID_LAST = GRID_FIRST + 8 * SQUARE_PITCH;  // the last line, at 315
 
+// The board area at the window's left: the grid in a border as wide as a square, lettered
+// above and numbered on the left; 351 pixels across and down. The side panel takes the rest.
+constexpr int BORDER_SIZE = GRID_FIRST;
+constexpr int GRID_SPAN = GRID_LAST + 1 - GRID_FIRST;  // 281: the grid with its last line
+constexpr int BOARD_AREA_SIZE = GRID_LAST + 1 + BORDER_SIZE;
+constexpr int PANEL_LEFT = BOARD_AREA_SIZE;
+constexpr int PANEL_WIDTH = SCREEN_WIDTH - PANEL_LEFT;  // 180
+
 // A square's tile: 32 x 32 pixels, two pixels in from the square's grid lines.
 constexpr int TILE_SIZE = 32;
 constexpr int tileLeft(int x) {
