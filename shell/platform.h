@@ -1,5 +1,5 @@
 // The platform boundary: everything the game needs from a desktop, in one interface that each
-// front-end (Qt, Win32) and the headless test shell implement.
+// front-end (Qt, Win32, the web) and the headless test shell implement.
 #pragma once
 
 #include "display/display_platform.h"

@@ -93,7 +93,7 @@ RootChoice chooseAtRoot(bool endgame, bool reference) {
   return best;
 }
 
-// The reference searches keep the design's cut-off rules exactly, and the tests compare the
+// The reference searches keep the plain cut-off rules exactly, and the tests compare the
 // engine with them: at a bound reached but not crossed the depth-limited search goes on, the
 // exact search returns. (The engine may return at either; its values keep the same window
 // contract, which the reference comparisons check.)

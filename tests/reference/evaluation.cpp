@@ -1,5 +1,6 @@
-// The straightforward evaluation, term by term on the 10 x 10 Board of a ply, as the design
-// describes it: the reference that the engine's evaluation on masks is compared with.
+// The straightforward evaluation, term by term on the 10 x 10 Board of a ply, each term
+// written out as it is defined: the reference that the engine's evaluation on masks is
+// compared with.
 #include "engine/evaluation.h"
 
 #include "engine/counters.h"

@@ -1,4 +1,4 @@
-// The straightforward engine: the evaluation and the two searches exactly as the design reads,
+// The straightforward engine: the evaluation and the two searches in their plainest form,
 // on the 10 x 10 Boards of the BoardStack with the rules' own operations, and the thinking
 // thread's root loop over them. Slow, and kept only as the reference for the tests and for
 // velnor-analyze bench; the game uses the engine in engine/.

@@ -314,9 +314,8 @@ class Soak : public ::testing::Test {
   std::unique_ptr<HeadlessShell> shell_;
   std::unique_ptr<NumberedDecisions> decisions_;
   std::vector<int> items_;
-  int latestBefore_ = 0;
-  int lastAction_ = 0;  // the square clicked (-1 a pixel anywhere) or the command  // the latest
-                        // decision when a message was taken
+  int latestBefore_ = 0;  // the latest decision when a computer's move was taken
+  int lastAction_ = 0;    // the square clicked (-1 a pixel anywhere) or the command
 };
 
 TEST_F(Soak, RandomSessionKeepsEveryInvariant) {
