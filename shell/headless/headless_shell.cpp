@@ -22,7 +22,7 @@ HeadlessShell::~HeadlessShell() {
     closing_ = true;
   }
   queueChanged_.notify_all();
-  for (Worker& w : threads_) w.thread.join();
+  threads_.waitForAll([] {});
 }
 
 void HeadlessShell::attach() {
@@ -131,21 +131,7 @@ bool HeadlessShell::startThread(void (*entry)(), int priority) {
   if (closing_) return false;
   lastPriority_ = priority;
   ++threadsStarted_;
-  for (auto w = threads_.begin(); w != threads_.end();) {
-    if (*w->finished) {
-      w->thread.join();
-      w = threads_.erase(w);
-    } else {
-      ++w;
-    }
-  }
-  auto finished = std::make_shared<std::atomic<bool>>(false);
-  threads_.push_back({std::thread([entry, finished] {
-                        entry();
-                        *finished = true;
-                      }),
-                      finished});
-  return true;
+  return threads_.start(entry);
 }
 
 void HeadlessShell::deliverMove() {

@@ -3,18 +3,18 @@
 // change and shown rectangle is recorded. Thinking threads are real threads.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <map>
-#include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "shell/platform.h"
+#include "shell/thread_reaper.h"
 
 struct ShownRect {
   int x, y, width, height;
@@ -95,13 +95,7 @@ class HeadlessShell final : public Platform {
   uint64_t nextSerial_ = 1;
   uint64_t handledUpTo_ = 0;
   bool closing_ = false;
-  // Thinking threads not yet joined; one that has finished is joined when the next starts, so
-  // a long session keeps only a few.
-  struct Worker {
-    std::thread thread;
-    std::shared_ptr<std::atomic<bool>> finished;
-  };
-  std::vector<Worker> threads_;
+  ThreadReaper threads_;  // the thinking threads until they have ended
   int threadsStarted_ = 0;
   int lastPriority_ = 0;
   int clicks_ = 0;

@@ -98,41 +98,17 @@ bool QtPlatform::onWindowThread() const {
 }
 
 bool QtPlatform::startThread(void (*entry)(), int priority) {
-  joinFinishedThreads();
-  auto done = std::make_shared<std::atomic<bool>>(false);
-  try {
-    std::thread thread([entry, priority, done] {
-      applyThreadPriority(priority);
-      entry();
-      *done = true;
-    });
-    workers_.push_back({std::move(thread), done});
-  } catch (const std::system_error&) {
-    return false;
-  }
-  return true;
-}
-
-void QtPlatform::joinFinishedThreads() {
-  for (auto it = workers_.begin(); it != workers_.end();) {
-    if (*it->done) {
-      it->thread.join();
-      it = workers_.erase(it);
-    } else {
-      ++it;
-    }
-  }
+  return threads_.start([entry, priority] {
+    applyThreadPriority(priority);
+    entry();
+  });
 }
 
 void QtPlatform::joinThreads() {
   // A thread may still wait in its synchronous hand-over; handling the pending messages (which
   // the closed window ignores) lets it return.
   markClosed();
-  while (!workers_.empty()) {
-    QCoreApplication::sendPostedEvents(this);
-    joinFinishedThreads();
-    if (!workers_.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
+  threads_.waitForAll([this] { QCoreApplication::sendPostedEvents(this); });
 }
 
 void QtPlatform::deliverMove() {

@@ -6,13 +6,10 @@
 #include <QObject>
 #include <QSoundEffect>
 #include <QTimer>
-#include <atomic>
 #include <map>
-#include <memory>
-#include <thread>
-#include <vector>
 
 #include "shell/platform.h"
+#include "shell/thread_reaper.h"
 
 class QWidget;
 
@@ -52,11 +49,6 @@ class QtPlatform final : public QObject, public Platform {
   void closeWindow() override;
 
  private:
-  struct Worker {
-    std::thread thread;
-    std::shared_ptr<std::atomic<bool>> done;
-  };
-  void joinFinishedThreads();
   bool onWindowThread() const;
 
   QWidget* view_ = nullptr;
@@ -65,6 +57,6 @@ class QtPlatform final : public QObject, public Platform {
   QSoundEffect click_;
   std::map<int, QAction*> actions_;
   std::map<int, bool> checks_;  // the game's check marks; the actions only show them
-  std::vector<Worker> workers_;
+  ThreadReaper threads_;        // window's thread only
   bool closed_ = false;
 };

@@ -29,6 +29,7 @@ int main() {
   webPlatform.showWholePicture();
   loop.run(handle);  // until the Exit command
   onDestroy();
+  webPlatform.waitForThreads();
   MAIN_THREAD_ASYNC_EM_ASM({ Module.velnorEnded(); });
   return 0;
 }

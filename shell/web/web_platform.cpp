@@ -1,7 +1,6 @@
 #include "shell/web/web_platform.h"
 
 #include <emscripten/em_asm.h>
-#include <pthread.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,15 +9,6 @@
 #include "display/sheets.h"
 #include "shell/menu.h"
 #include "shell/resources.h"
-
-namespace {
-
-void* threadEntry(void* entry) {
-  reinterpret_cast<void (*)()>(entry)();
-  return nullptr;
-}
-
-}  // namespace
 
 WebPlatform::WebPlatform(MessageLoop& loop) : loop_(loop) {
   for (int i = 0; i < MENU_TABLE_SIZE; ++i) {
@@ -38,14 +28,12 @@ void WebPlatform::showWholePicture() {
 bool WebPlatform::startThread(void (*entry)(), int /*priority*/) {
   // A browser runs every worker alike: the priority setting keeps its check marks and is
   // stored, but no thread can be given a priority here.
-  pthread_attr_t attributes;
-  pthread_attr_init(&attributes);
-  pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
-  pthread_t thread;
-  const int failed =
-      pthread_create(&thread, &attributes, threadEntry, reinterpret_cast<void*>(entry));
-  pthread_attr_destroy(&attributes);
-  return failed == 0;
+  return threads_.start(entry);
+}
+
+void WebPlatform::waitForThreads() {
+  // The loop has quit, which released any thread waiting to deliver.
+  threads_.waitForAll([] {});
 }
 
 void WebPlatform::deliverMove() {

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "shell/platform.h"
+#include "shell/thread_reaper.h"
 #include "shell/web/message_loop.h"
 
 class WebPlatform final : public Platform {
@@ -15,6 +16,9 @@ class WebPlatform final : public Platform {
 
   // The whole back buffer to the page: the first paint after start-up.
   void showWholePicture();
+  // At the end, after the game has withdrawn the computer: the thinking threads still
+  // finishing are joined.
+  void waitForThreads();
 
   // Platform
   bool startThread(void (*entry)(), int priority) override;
@@ -30,6 +34,7 @@ class WebPlatform final : public Platform {
 
  private:
   MessageLoop& loop_;
+  ThreadReaper threads_;        // game thread only
   std::map<int, bool> checks_;  // the game's check marks, game thread only; the page shows them
   std::chrono::steady_clock::duration epoch_;  // the monotonic clock's start as wall time
 };

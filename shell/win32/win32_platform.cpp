@@ -122,19 +122,7 @@ void Win32Platform::showRect(int x, int y, int width, int height) {
   ReleaseDC(window, dc);
 }
 
-void Win32Platform::closeFinishedThreads() {
-  for (auto it = threads_.begin(); it != threads_.end();) {
-    if (WaitForSingleObject(*it, 0) == WAIT_OBJECT_0) {
-      CloseHandle(*it);
-      it = threads_.erase(it);
-    } else {
-      ++it;
-    }
-  }
-}
-
 bool Win32Platform::startThread(void (*entry)(), int priority) {
-  closeFinishedThreads();
   DWORD threadId = 0;
   // Suspended until its priority is set, so that the whole decision runs at that priority.
   HANDLE thread = CreateThread(nullptr, 0, thinkingTrampoline, reinterpret_cast<LPVOID>(entry),
@@ -142,28 +130,21 @@ bool Win32Platform::startThread(void (*entry)(), int priority) {
   if (!thread) return false;
   const int level = threadPriority(priority);
   if (level != THREAD_PRIORITY_ERROR_RETURN) SetThreadPriority(thread, level);
-  threads_.push_back(thread);
+  threads_.keep([thread] { return WaitForSingleObject(thread, 0) != WAIT_TIMEOUT; },
+                [thread] { CloseHandle(thread); });
   ResumeThread(thread);
   return true;
 }
 
 void Win32Platform::waitForThreads() {
-  for (HANDLE thread : threads_) {
-    // A thread still inside its send is released once this thread takes its sent messages,
-    // which the destroyed window answers with nothing. The wait is bounded all the same.
-    const DWORD start = GetTickCount();
-    for (;;) {
-      const DWORD woke = MsgWaitForMultipleObjects(1, &thread, FALSE, 100, QS_SENDMESSAGE);
-      if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) break;
-      if (woke == WAIT_OBJECT_0 + 1) {
+  // A thread still inside its send is released once this thread takes its sent messages,
+  // which the destroyed window answers with nothing. The wait is bounded all the same.
+  threads_.waitForAll(
+      [] {
         MSG message;
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
-      }
-      if (GetTickCount() - start > 5000) break;
-    }
-    CloseHandle(thread);
-  }
-  threads_.clear();
+      },
+      std::chrono::milliseconds(5000));
 }
 
 void Win32Platform::deliverMove() {

@@ -9,9 +9,9 @@
 #include <windows.h>
 
 #include <atomic>
-#include <vector>
 
 #include "shell/platform.h"
+#include "shell/thread_reaper.h"
 
 class Win32Platform final : public Platform {
  public:
@@ -48,12 +48,11 @@ class Win32Platform final : public Platform {
 
  private:
   void copyBackBuffer(HDC dc, int x, int y, int width, int height);
-  void closeFinishedThreads();
 
   std::atomic<HWND> window_{nullptr};  // read by the thinking thread when it delivers
   HMENU menu_ = nullptr;
   HINSTANCE instance_ = nullptr;
-  HPALETTE palette_ = nullptr;   // used under the drawing lock only
-  std::atomic<int> scale_{1};    // set on the window's thread, read by both
-  std::vector<HANDLE> threads_;  // thinking threads not yet seen to end; window's thread only
+  HPALETTE palette_ = nullptr;  // used under the drawing lock only
+  std::atomic<int> scale_{1};   // set on the window's thread, read by both
+  ThreadReaper threads_;        // window's thread only
 };
