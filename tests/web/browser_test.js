@@ -462,13 +462,9 @@ async function computerAgainstComputer(page) {
 // menu is big enough for a finger, and taps open it, choose in it and play.
 const PHONE = { width: 430, height: 932, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 async function onAPhone(page) {
-  const tap = async (x, y) => {
-    if (FIREFOX) await page.mouse.click(x, y);
-    else await page.touchscreen.tap(x, y);
-  };
   const tapOn = async (selector) => {
     const box = await (await page.$(selector)).boundingBox();
-    await tap(box.x + box.width / 2, box.y + box.height / 2);
+    await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
   };
   const wholeAt = async (what, k) => {
     await waitFor(`${what}: the picture at ${k} x ${k}`, () => page.evaluate((k) =>
@@ -485,8 +481,8 @@ async function onAPhone(page) {
   await showsRender(page, 'the start on a phone', render(''));
   await wholeAt('on a phone in portrait', 2);
   if (FIREFOX) {
-    replaced('the phone\'s touch: Firefox emulates neither touch nor a coarse pointer, so ' +
-      'clicks stand in for taps and the 40 px menu is not measured');
+    replaced('the 40 px menu on a phone: Firefox cannot emulate a coarse pointer, so the ' +
+      'menu keeps its desktop size there and is tapped as it is');
   } else {
     const heights = await page.$$eval('.menu-title', (t) => t.map((e) => e.offsetHeight));
     if (Math.min(...heights) < 40) fail(`on a phone the menu's titles are ${heights} px tall`);
@@ -494,16 +490,19 @@ async function onAPhone(page) {
   await tapOn('.menu-title:nth-child(4)');
   await waitFor('a tap opens 設定', () => page.$eval('.item[data-id="1260"]',
     (e) => !e.closest('.popup').hidden));
-  if (!FIREFOX) {
-    const heights = await page.$$eval('.popup:not([hidden]) .item', (t) => t.map((e) => e.offsetHeight));
-    if (Math.min(...heights) < 40) fail(`on a phone the menu's items are ${heights} px tall`);
+  const popup = await page.$eval('.popup:not([hidden])', (e) => ({
+    right: e.getBoundingClientRect().right, width: window.visualViewport.width,
+    heights: [...e.querySelectorAll('.item')].map((i) => i.offsetHeight) }));
+  if (popup.right > popup.width) fail(`on a phone 設定 opens past the screen's edge: ${popup.right}`);
+  if (!FIREFOX && Math.min(...popup.heights) < 40) {
+    fail(`on a phone the menu's items are ${popup.heights} px tall`);
   }
   await shot(page, 'phone-menu');
   await tapOn('.item[data-id="1260"]');
   await expectChecks(page, 'a tap on the guide\'s item', [[1260, true]]);
   await showsRender(page, 'the guide on a phone', render('', '--guide'));
   await shot(page, 'phone-portrait');
-  ok('on a phone in portrait the whole window shows at 2 x 2; taps open the menu and choose');
+  ok('on a phone in portrait the whole window shows at 2 x 2; taps open the menu, on screen, and choose');
 
   const portrait = page.viewport();
   await page.setViewport({ ...portrait, width: portrait.height, height: portrait.width });
@@ -512,7 +511,7 @@ async function onAPhone(page) {
   if (same !== true) fail(`turned to landscape the screen is not the picture at 3 x 3: ${same}`);
   const box = await canvasBox(page);
   const c = centre(6, 5);
-  await tap(box.x + c.x * box.width / 531, box.y + c.y * box.height / 351);
+  await page.touchscreen.tap(box.x + c.x * box.width / 531, box.y + c.y * box.height / 351);
   await showsRender(page, 'a tap on f5 plays it', render('f5', '--guide'), tile(6, 5), []);
   ok('turned to landscape the window shows whole at 3 x 3, and a tap on f5 plays f5');
 }
@@ -540,12 +539,21 @@ async function clicksByDevicePixel(page, ratio, k) {
   const box = await canvasBox(page);
   const left = Math.round(box.x * ratio);
   const top = Math.round(box.y * ratio);
-  const click = (x, y) => page.mouse.click((left + x + 0.5) / ratio, (top + y + 0.5) / ratio);
-  await click(245 * k, (35 * 5 + 18) * k);
+  // The middle of device pixel d; Firefox takes whole CSS px only: the one nearest the edge
+  // between d and the next device pixel (side -1) or d and the one before (side +1).
+  const css = (origin, d, side) => {
+    if (!FIREFOX) return (origin + d + 0.5) / ratio;
+    return side < 0 ? Math.floor((origin + d + 1) / ratio - 1e-9) : Math.ceil((origin + d) / ratio);
+  };
+  if (FIREFOX) {
+    replaced('the clicks on single device pixels: Firefox takes whole CSS px, so each click is ' +
+      'on the CSS px nearest the edge between f5 and the grid line, on its own side');
+  }
+  await page.mouse.click(css(left, 245 * k, 1), css(top, (35 * 5 + 18) * k, 1));
   await sleep(500);
   const untouched = await compareWith(page, render(''), tile(6, 5), []);
   if (untouched !== true) fail(`a click on the grid line right of f5 played: ${untouched}`);
-  await click(245 * k - 1, 210 * k - 1);
+  await page.mouse.click(css(left, 245 * k - 1, -1), css(top, 210 * k - 1, -1));
   await showsRender(page, 'a click on f5\'s last device pixel plays f5', render('f5'), tile(6, 5), []);
 }
 
@@ -650,8 +658,7 @@ async function main() {
 
     await atFractionalDensities(browser, isolated.url);
     await inANarrowWindow(await openPage(browser, isolated.url, { width: 450 }));
-    const phone = FIREFOX ? { ...PHONE, isMobile: false, hasTouch: false } : PHONE;
-    await onAPhone(await openPage(browser, isolated.url, phone));
+    await onAPhone(await openPage(browser, isolated.url, PHONE));
     await withoutSharedMemory(browser, isolated.url);
 
     const hosted = await openPage(browser, plain.url);
