@@ -126,11 +126,17 @@
     ], true);
   }
 
+  // An exception or an abort of the runtime, before the game started or while it played.
   function failed(error) {
+    const what = String(error && error.message ? error.message : error);
+    if (game && !ended) {
+      showNotice([['エラーのためゲームが止まりました。', `The game stopped on an error: ${what}`]],
+        true);
+    } else if (!ended) {
+      cannotStart('エラーが起きました。', what, true);
+    }
     ended = true;
     if (menu) menu.disable();
-    cannotStart('エラーが起きました。', String(error && error.message ? error.message : error),
-      true);
   }
 
   function start() {
