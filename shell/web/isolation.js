@@ -1,22 +1,26 @@
-// Threads need a cross-origin isolated page (COOP same-origin, COEP require-corp). A host that
-// sends those headers needs nothing more; elsewhere the page's own service worker (sw.js) adds
-// them to every response, and the page reloads once to be served through it.
-// window.velnorIsolation tells page.js: 'isolated', 'pending' (a reload is coming) or
-// 'unavailable'.
+// The page's service worker (sw.js) keeps every file of the game for play without the server,
+// and is registered on every visit. Threads also need a cross-origin isolated page (COOP
+// same-origin, COEP require-corp): a host that sends those headers needs nothing more;
+// elsewhere the service worker adds them to every response, and the page reloads once to be
+// served through it. window.velnorIsolation tells page.js: 'isolated', 'pending' (a reload is
+// coming) or 'unavailable'.
 'use strict';
 
 (() => {
   const RELOADED = 'velnor-isolation-reloaded';
+  const canRegister = window.isSecureContext && 'serviceWorker' in navigator;
+  const registered = canRegister ? navigator.serviceWorker.register('sw.js') : null;
   if (window.crossOriginIsolated) {
     window.velnorIsolation = 'isolated';
     sessionStorage.removeItem(RELOADED);
+    if (registered) registered.catch(() => {});  // the game plays, only not offline
     return;
   }
   const unavailable = () => {
     window.velnorIsolation = 'unavailable';
     window.dispatchEvent(new Event('velnor-isolation'));
   };
-  if (!window.isSecureContext || !('serviceWorker' in navigator)) {
+  if (!registered) {
     unavailable();
     return;
   }
@@ -30,11 +34,18 @@
     sessionStorage.setItem(RELOADED, '1');
     window.location.reload();
   };
-  navigator.serviceWorker.register('sw.js').then(() => {
+  registered.then((registration) => {
     if (navigator.serviceWorker.controller) {
       reloadOnce();
-    } else {
-      navigator.serviceWorker.addEventListener('controllerchange', reloadOnce, { once: true });
+      return;
+    }
+    navigator.serviceWorker.addEventListener('controllerchange', reloadOnce, { once: true });
+    // A worker that fails to install (a file of the game missing on the host) never takes over.
+    const worker = registration.installing || registration.waiting;
+    if (worker) {
+      worker.addEventListener('statechange', () => {
+        if (worker.state === 'redundant') unavailable();
+      });
     }
   }, unavailable);
 })();

@@ -117,12 +117,18 @@ const VelnorMenu = (() => {
       entry.element.dataset.checked = checked ? 'true' : 'false';
     }
 
-    // Places a menu below a title or to the right of an item, inside the window's frame.
+    // Places a menu below a title or to the right of an item, inside the window's frame. As on
+    // a desktop, a menu stays on screen: one that would pass the right edge moves left, a
+    // submenu to the left of its item.
     function place(menu, anchor, beside) {
       const frameBox = frame.getBoundingClientRect();
       const box = anchor.getBoundingClientRect();
       menu.element.hidden = false;
-      const left = beside ? box.right - 2 : box.left;
+      const width = menu.element.offsetWidth;
+      const room = document.documentElement.clientWidth;
+      let left = beside ? box.right - 2 : box.left;
+      if (left + width > room) left = beside ? box.left + 2 - width : room - width;
+      left = Math.max(left, 0);
       const top = beside ? box.top - 3 : box.bottom;
       menu.element.style.left = `${left - frameBox.left - frame.clientLeft}px`;
       menu.element.style.top = `${top - frameBox.top - frame.clientTop}px`;

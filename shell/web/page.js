@@ -1,21 +1,16 @@
 // The page around the game: the canvas that shows the game's picture, the menu bar, the click
-// sound, and the message when the game has ended. The game itself runs in velnor.js on
-// threads of its own; it calls the velnor* functions below on this, the browser's main thread.
+// sound, and the notice when the game has ended or cannot start. The game itself runs in
+// velnor.js on threads of its own; it calls the velnor* functions below on this, the
+// browser's main thread.
 'use strict';
 
 (() => {
-  const WIDTH = 531;
-  const HEIGHT = 351;
   const canvas = document.getElementById('screen');
   const notice = document.getElementById('notice');
-
-  // A phone narrower than the window shows it whole, zoomed out, instead of cut at both sides;
-  // a wider screen keeps CSS pixels at their size, so the picture stays sharp.
-  const PAGE_WIDTH = WIDTH + 2 + 2 * 8;  // the window's border and a margin each side
-  const viewport = document.querySelector('meta[name="viewport"]');
-  if (viewport && window.screen.width < PAGE_WIDTH) {
-    viewport.content = `width=${PAGE_WIDTH}, initial-scale=${window.screen.width / PAGE_WIDTH}`;
-  }
+  // The build writes the picture's size into the canvas's attributes; the fitting resizes the
+  // canvas itself.
+  const WIDTH = canvas.width;
+  const HEIGHT = canvas.height;
 
   // The picture at one pixel per pixel; the canvas shows it scaled by whole device pixels.
   const picture = document.createElement('canvas');
@@ -27,17 +22,15 @@
   let screenContext = null;
   let scale = 1;
 
-  function fitCanvas() {
-    scale = Math.max(1, Math.round(window.devicePixelRatio || 1));
-    canvas.width = WIDTH * scale;
-    canvas.height = HEIGHT * scale;
+  function redraw(k) {
+    scale = k;
     screenContext = canvas.getContext('2d', { alpha: false });
     screenContext.imageSmoothingEnabled = false;  // reset with every resize
-    screenContext.drawImage(picture, 0, 0, WIDTH * scale, HEIGHT * scale);
-    // Moved to a screen of another density: fit again.
-    window.matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
-      .addEventListener('change', fitCanvas, { once: true });
+    screenContext.drawImage(picture, 0, 0, WIDTH * k, HEIGHT * k);
   }
+
+  const fit = VelnorFit.create(document.getElementById('window'),
+    document.querySelector('.client'), canvas, WIDTH, HEIGHT, redraw);
 
   function showRect(pixels, x, y, width, height) {
     const data = new Uint8ClampedArray(pixels.buffer, pixels.byteOffset, pixels.length);
@@ -67,6 +60,15 @@
       notice.append(button);
     }
     notice.hidden = false;
+  }
+
+  const BROWSERS = ['Chrome、Edge、Firefox の最新版で遊べます。',
+    'The game plays in current Chrome, Edge and Firefox.'];
+
+  // The game cannot start: what is missing, and where it plays.
+  function cannotStart(what, english, withReload) {
+    showNotice([['ゲームを開始できません。' + what, `The game cannot start: ${english}`], BROWSERS],
+      withReload);
   }
 
   // The click: decoded once as the page starts; played only after the page's first user
@@ -107,15 +109,12 @@
   let menu = null;
   let ended = false;
 
-  // The board's clicks in the picture's own pixels, whatever the canvas's size on screen.
+  // The board's clicks and taps in the picture's own pixels.
   function onPointerDown(event) {
     if (!game || ended || event.button !== 0) return;
     event.preventDefault();
-    const box = canvas.getBoundingClientRect();
-    const x = Math.floor((event.clientX - box.left) * WIDTH / box.width);
-    const y = Math.floor((event.clientY - box.top) * HEIGHT / box.height);
-    if (x < 0 || y < 0 || x >= WIDTH || y >= HEIGHT) return;
-    game._velnor_click(x, y);
+    const at = fit.pictureAt(event.clientX, event.clientY);
+    if (at) game._velnor_click(at.x, at.y);
   }
 
   function onEnded() {
@@ -127,8 +126,31 @@
     ], true);
   }
 
+  // An exception or an abort of the runtime, before the game started or while it played.
+  function failed(error) {
+    const what = String(error && error.message ? error.message : error);
+    if (game && !ended) {
+      showNotice([['エラーのためゲームが止まりました。', `The game stopped on an error: ${what}`]],
+        true);
+    } else if (!ended) {
+      cannotStart('エラーが起きました。', what, true);
+    }
+    ended = true;
+    if (menu) menu.disable();
+  }
+
   function start() {
-    fitCanvas();
+    // Checked first: the runtime itself fails on them without a word.
+    if (typeof WebAssembly !== 'object') {
+      cannotStart('このブラウザーは WebAssembly に対応していません。',
+        'this browser has no WebAssembly.', false);
+      return;
+    }
+    if (typeof SharedArrayBuffer !== 'function') {
+      cannotStart('このブラウザーでは SharedArrayBuffer が使えません (スレッドに必要です)。',
+        'this browser has no SharedArrayBuffer, which the game\'s threads need.', false);
+      return;
+    }
     for (const type of ['pointerdown', 'keydown']) {
       window.addEventListener(type, unlockAudio, true);
     }
@@ -139,6 +161,7 @@
       velnorCheckMenuItem: (id, checked) => { if (menu) menu.setChecked(id, checked !== 0); },
       velnorPlayClick: playClick,
       velnorEnded: onEnded,
+      onAbort: failed,
       // Before main starts on its thread: everything the game's first calls reach is here.
       onRuntimeInitialized() {
         const table = JSON.parse(module.UTF8ToString(module._velnor_menu_json()));
@@ -151,10 +174,15 @@
     };
     const script = document.createElement('script');
     script.src = 'velnor.js';
+    script.onerror = () => {
+      cannotStart('velnor.js を読み込めませんでした。', 'velnor.js could not be downloaded.', true);
+    };
     script.onload = () => {
-      createVelnor(module).catch((error) => {
-        showNotice([['ゲームを開始できませんでした。', `The game could not start: ${error}`]], true);
-      });
+      try {
+        createVelnor(module).catch(failed);
+      } catch (error) {
+        failed(error);
+      }
     };
     document.body.append(script);
   }
@@ -164,6 +192,7 @@
       ['このページはクロスオリジン分離が必要です。scripts/serve-web で開いてください。',
         'This page needs cross-origin isolation (COOP and COEP headers): serve it with ' +
         'scripts/serve-web, or over HTTPS or localhost so that its service worker can add them.'],
+      BROWSERS,
     ], false);
   }
 

@@ -1,12 +1,12 @@
-// The web build in headless Chromium, driven as a person would: the mouse on the board, the
-// keyboard and the mouse in the menu. Every picture is compared pixel for pixel with what
-// velnor-analyze render draws for the same moves, so the browser must show exactly the
-// desktop's picture.
+// The web build in a headless browser, driven as a person would: the mouse on the board, the
+// keyboard and the mouse in the menu, a finger on a phone. Every picture is compared pixel for
+// pixel with what velnor-analyze render draws for the same moves, so the browser must show
+// exactly the desktop's picture; at fractional densities the screen's own pixels are compared.
 //
-//   node browser_test.js      (scripts/test-web sets the environment below)
+//   node browser_test.js [--browser chromium|firefox]   (scripts/test-web sets the environment)
 //   VELNOR_ANALYZE            the native velnor-analyze
 //   VELNOR_SHOTS              the folder for the screenshots
-//   CHROMIUM                  the browser, /usr/bin/chromium by default
+//   CHROMIUM, FIREFOX         the browsers, /usr/bin/chromium and /usr/bin/firefox-esr by default
 'use strict';
 
 const { spawn, execFileSync } = require('child_process');
@@ -14,11 +14,14 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
+const { decodePng } = require('./png');
 
 const ROOT = path.resolve(__dirname, '..', '..');
 const ANALYZE = process.env.VELNOR_ANALYZE;
 const SHOTS = process.env.VELNOR_SHOTS || path.join(ROOT, 'build', 'web-test');
 const WORK = fs.mkdtempSync(path.join(os.tmpdir(), 'velnor-web-'));
+const BROWSER = process.argv[2] === '--browser' ? process.argv[3] : 'chromium';
+const FIREFOX = BROWSER === 'firefox';
 
 // The board's geometry: square (x, y) has its 32 x 32 tile at 35x + 2, 35y + 2.
 const tile = (x, y) => ({ x: 35 * x + 2, y: 35 * y + 2, w: 32, h: 32 });
@@ -31,7 +34,12 @@ const MESSAGE_BOX = { x: 371, y: 285, w: 140, h: 46 };
 let passed = 0;
 function ok(what) {
   passed += 1;
-  console.log(`web: ok ${what}`);
+  console.log(`${BROWSER}: ok ${what}`);
+}
+
+// A check that this browser cannot run as written, and what runs instead.
+function replaced(what) {
+  console.log(`${BROWSER}: replaced ${what}`);
 }
 
 function fail(what) {
@@ -66,7 +74,8 @@ function render(moves, ...flags) {
     const out = path.join(WORK, `render${renders.size}.png`);
     const players = flags.includes('--players') ? [] : ['--players', '0,3'];
     execFileSync(ANALYZE, ['render', '--moves', moves, '--out', out, ...players, ...flags]);
-    renders.set(key, { key, png: fs.readFileSync(out).toString('base64') });
+    const bytes = fs.readFileSync(out);
+    renders.set(key, { key, png: bytes.toString('base64'), image: decodePng(bytes) });
   }
   return renders.get(key);
 }
@@ -207,7 +216,7 @@ function startServer(...args) {
 }
 
 const problems = [];
-async function openPage(browser, url, viewport = {}) {
+async function openPage(browser, url, viewport = {}, preload = null) {
   const page = await browser.newPage();
   page.on('console', (m) => {
     if (m.type() === 'error') problems.push(`console error: ${m.text()}`);
@@ -219,6 +228,7 @@ async function openPage(browser, url, viewport = {}) {
   });
   await page.setViewport({ width: 720, height: 520, deviceScaleFactor: 1, ...viewport });
   await page.evaluateOnNewDocument(pageHelpers);
+  if (preload) await page.evaluateOnNewDocument(preload);
   await page.goto(url);
   return page;
 }
@@ -234,7 +244,7 @@ async function canvasBox(page) {
 async function clickSquare(page, x, y) {
   const box = await canvasBox(page);
   const c = centre(x, y);
-  await page.mouse.click(box.x + c.x, box.y + c.y);
+  await page.mouse.click(box.x + c.x * box.width / 531, box.y + c.y * box.height / 351);
 }
 
 async function altKey(page, key) {
@@ -264,6 +274,42 @@ async function expectChecks(page, what, marks) {
 
 async function shot(page, name) {
   await page.screenshot({ path: path.join(SHOTS, `${name}.png`) });
+}
+
+// The picture as the screen shows it, device pixel for device pixel: each of the reference's
+// pixels must be a k x k block of the screenshot where the canvas lies, which must start on a
+// whole device pixel. The screenshot is saved as NAME.png.
+async function screenShows(page, reference, k, name) {
+  const place = await page.evaluate(() => {
+    const box = document.getElementById('screen').getBoundingClientRect();
+    return { x: box.left * window.devicePixelRatio, y: box.top * window.devicePixelRatio };
+  });
+  const left = Math.round(place.x);
+  const top = Math.round(place.y);
+  if (Math.abs(place.x - left) > 0.05 || Math.abs(place.y - top) > 0.05) {
+    return `the canvas starts at device pixel (${place.x}, ${place.y})`;
+  }
+  const bytes = await page.screenshot();
+  fs.writeFileSync(path.join(SHOTS, `${name}.png`), bytes);
+  const screen = decodePng(bytes);
+  const want = reference.image;
+  if (left < 0 || top < 0 || left + want.width * k > screen.width ||
+      top + want.height * k > screen.height) {
+    return `the canvas at (${left}, ${top}) leaves the ${screen.width} x ${screen.height} screen`;
+  }
+  let differences = 0;
+  let first = '';
+  for (let y = 0; y < want.height * k; y++) {
+    for (let x = 0; x < want.width * k; x++) {
+      const i = ((top + y) * screen.width + left + x) * 4;
+      const j = (Math.floor(y / k) * want.width + Math.floor(x / k)) * 4;
+      const got = screen.pixels.subarray(i, i + 3);
+      if (got.equals(want.pixels.subarray(j, j + 3))) continue;
+      if (!differences) first = `(${x}, ${y}) is ${[...got]}, not ${[...want.pixels.subarray(j, j + 3)]}`;
+      differences++;
+    }
+  }
+  return differences ? `${differences} device pixels differ, first ${first}` : true;
 }
 
 // --- The checks -------------------------------------------------------------------------------
@@ -412,23 +458,145 @@ async function computerAgainstComputer(page) {
   ok(`computer against computer plays ${moves.length} moves to the result message`);
 }
 
-// A phone narrower than the window: the page zooms out to show all of it, and a tap plays.
-const PHONE = { width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
+// A phone: the window shows whole, in portrait at k = 2 and, turned, in landscape at k = 3; the
+// menu is big enough for a finger, and taps open it, choose in it and play.
+const PHONE = { width: 430, height: 932, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 async function onAPhone(page) {
+  const tapOn = async (selector) => {
+    const box = await (await page.$(selector)).boundingBox();
+    await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+  };
+  const wholeAt = async (what, k) => {
+    await waitFor(`${what}: the picture at ${k} x ${k}`, () => page.evaluate((k) =>
+      document.getElementById('screen').width === 531 * k, k));
+    const seen = await page.evaluate(() => {
+      const box = document.getElementById('window').getBoundingClientRect();
+      return { left: box.left, right: box.right, width: window.visualViewport.width };
+    });
+    if (seen.left < 0 || seen.right > seen.width) {
+      fail(`${what}: the window spans ${seen.left} to ${seen.right} of ${seen.width} pixels`);
+    }
+  };
+
   await showsRender(page, 'the start on a phone', render(''));
-  const seen = await page.evaluate(() => {
-    const box = document.getElementById('window').getBoundingClientRect();
-    return { left: box.left, right: box.right, width: window.visualViewport.width };
-  });
-  if (seen.left < 0 || seen.right > seen.width) {
-    fail(`on a phone the window spans ${seen.left} to ${seen.right} of ${seen.width} pixels`);
+  await wholeAt('on a phone in portrait', 2);
+  if (FIREFOX) {
+    replaced('the 40 px menu on a phone: Firefox cannot emulate a coarse pointer, so the ' +
+      'menu keeps its desktop size there and is tapped as it is');
+  } else {
+    const heights = await page.$$eval('.menu-title', (t) => t.map((e) => e.offsetHeight));
+    if (Math.min(...heights) < 40) fail(`on a phone the menu's titles are ${heights} px tall`);
   }
+  await tapOn('.menu-title:nth-child(4)');
+  await waitFor('a tap opens 設定', () => page.$eval('.item[data-id="1260"]',
+    (e) => !e.closest('.popup').hidden));
+  const popup = await page.$eval('.popup:not([hidden])', (e) => ({
+    right: e.getBoundingClientRect().right, width: window.visualViewport.width,
+    heights: [...e.querySelectorAll('.item')].map((i) => i.offsetHeight) }));
+  if (popup.right > popup.width) fail(`on a phone 設定 opens past the screen's edge: ${popup.right}`);
+  if (!FIREFOX && Math.min(...popup.heights) < 40) {
+    fail(`on a phone the menu's items are ${popup.heights} px tall`);
+  }
+  await shot(page, 'phone-menu');
+  await tapOn('.item[data-id="1260"]');
+  await expectChecks(page, 'a tap on the guide\'s item', [[1260, true]]);
+  await showsRender(page, 'the guide on a phone', render('', '--guide'));
+  await shot(page, 'phone-portrait');
+  ok('on a phone in portrait the whole window shows at 2 x 2; taps open the menu, on screen, and choose');
+
+  const portrait = page.viewport();
+  await page.setViewport({ ...portrait, width: portrait.height, height: portrait.width });
+  await wholeAt('turned to landscape', 3);
+  const same = await screenShows(page, render('', '--guide'), 3, 'phone-landscape');
+  if (same !== true) fail(`turned to landscape the screen is not the picture at 3 x 3: ${same}`);
   const box = await canvasBox(page);
   const c = centre(6, 5);
-  await page.touchscreen.tap(box.x + c.x, box.y + c.y);
-  await showsRender(page, 'a tap on f5 plays it', render('f5'), tile(6, 5), []);
-  await shot(page, 'phone');
-  ok('on a phone the whole window shows, and a tap on f5 plays f5');
+  await page.touchscreen.tap(box.x + c.x * box.width / 531, box.y + c.y * box.height / 351);
+  await showsRender(page, 'a tap on f5 plays it', render('f5', '--guide'), tile(6, 5), []);
+  ok('turned to landscape the window shows whole at 3 x 3, and a tap on f5 plays f5');
+}
+
+// At a fractional density each of the picture's pixels is a whole k x k block of the screen's
+// pixels, k the nearest whole number for which the window fits.
+const DENSITIES = [[1.25, 1], [1.5, 2], [1.75, 2], [2.625, 3]];
+async function atFractionalDensities(browser, url) {
+  for (const [ratio, k] of DENSITIES) {
+    const page = await openPage(browser, url, { deviceScaleFactor: ratio });
+    await showsRender(page, `the start at density ${ratio}`, render(''), WHOLE, []);
+    const same = await screenShows(page, render(''), k, `density-${ratio}`);
+    if (same !== true) fail(`at density ${ratio} the screen is not the picture at ${k} x ${k}: ${same}`);
+    if (ratio === 2.625) await clicksByDevicePixel(page, ratio, k);
+    await page.close();
+  }
+  ok(`at densities ${DENSITIES.map(([r, k]) => `${r} (${k} x ${k})`).join(', ')} the screen ` +
+    'shows every pixel of the picture as a whole block');
+  ok('a click on f5\'s last device pixel plays it, and one on the grid line beside it nothing');
+}
+
+// The click lands on the device pixel it points at: the first one of the grid line right of f5
+// hits nothing, the last one of f5, at its lower right, hits f5.
+async function clicksByDevicePixel(page, ratio, k) {
+  const box = await canvasBox(page);
+  const left = Math.round(box.x * ratio);
+  const top = Math.round(box.y * ratio);
+  // The middle of device pixel d; Firefox takes whole CSS px only: the one nearest the edge
+  // between d and the next device pixel (side -1) or d and the one before (side +1).
+  const css = (origin, d, side) => {
+    if (!FIREFOX) return (origin + d + 0.5) / ratio;
+    return side < 0 ? Math.floor((origin + d + 1) / ratio - 1e-9) : Math.ceil((origin + d) / ratio);
+  };
+  if (FIREFOX) {
+    replaced('the clicks on single device pixels: Firefox takes whole CSS px, so each click is ' +
+      'on the CSS px nearest the edge between f5 and the grid line, on its own side');
+  }
+  await page.mouse.click(css(left, 245 * k, 1), css(top, (35 * 5 + 18) * k, 1));
+  await sleep(500);
+  const untouched = await compareWith(page, render(''), tile(6, 5), []);
+  if (untouched !== true) fail(`a click on the grid line right of f5 played: ${untouched}`);
+  await page.mouse.click(css(left, 245 * k - 1, -1), css(top, 210 * k - 1, -1));
+  await showsRender(page, 'a click on f5\'s last device pixel plays f5', render('f5'), tile(6, 5), []);
+}
+
+// A desktop window narrower than the game's: all of it can be scrolled to.
+async function inANarrowWindow(page) {
+  await showsRender(page, 'the start in a narrow window', render(''), WHOLE, []);
+  const seen = await page.evaluate(() => {
+    const box = document.getElementById('window').getBoundingClientRect();
+    return { left: box.left + window.scrollX, right: box.right + window.scrollX,
+      width: document.documentElement.scrollWidth };
+  });
+  if (seen.left < 0 || seen.right > seen.width) {
+    fail(`in a narrow window the game's spans ${seen.left} to ${seen.right} of ${seen.width} pixels`);
+  }
+  await shot(page, 'narrow');
+  ok('in a window 450 px wide every part of the game\'s window can be scrolled to');
+}
+
+// Without SharedArrayBuffer the page says so, in Japanese and English, and where the game plays.
+async function withoutSharedMemory(browser, url) {
+  const page = await openPage(browser, url, {}, () => { delete window.SharedArrayBuffer; });
+  await waitFor('the notice names SharedArrayBuffer', () => page.$eval('#notice', (n) =>
+    !n.hidden && n.textContent.includes('SharedArrayBuffer') && n.textContent.includes('使えません') &&
+    n.textContent.includes('Firefox')));
+  await shot(page, 'no-shared-memory');
+  ok('without SharedArrayBuffer the page says what is missing and which browsers play');
+}
+
+// After one visit the game starts and plays with the server gone.
+async function offline(browser) {
+  const visit = await startServer('0');
+  const page = await openPage(browser, visit.url);
+  await showsRender(page, 'the start before going offline', render(''), WHOLE, []);
+  await waitFor('the service worker keeps the game', () =>
+    page.evaluate(() => navigator.serviceWorker.controller !== null), 30000);
+  const gone = new Promise((resolve) => visit.server.once('exit', resolve));
+  visit.server.kill();
+  await gone;
+  await page.reload();
+  await showsRender(page, 'the start without the server', render(''), WHOLE, [], 30000);
+  await clickSquare(page, 6, 5);
+  await showsRender(page, 'f5 without the server', render('f5'), tile(6, 5), []);
+  ok('after one visit the game starts and plays f5 with the server gone');
 }
 
 async function exitWhilePlaying(page) {
@@ -441,17 +609,31 @@ async function exitWhilePlaying(page) {
   ok('Exit during play ends the game, and the page says so');
 }
 
-async function main() {
-  fs.mkdirSync(SHOTS, { recursive: true });
-  const isolated = await startServer('0');
-  const plain = await startServer('--plain', '0');
-  const browser = await puppeteer.launch({
+function launch() {
+  if (FIREFOX) {
+    return puppeteer.launch({
+      browser: 'firefox',
+      protocol: 'webDriverBiDi',
+      executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
+      headless: true,
+    });
+  }
+  return puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
     userDataDir: path.join(WORK, 'profile'),
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      '--force-color-profile=srgb'],
   });
+}
+
+async function main() {
+  fs.mkdirSync(SHOTS, { recursive: true });
+  const isolated = await startServer('0');
+  const plain = await startServer('--plain', '0');
+  const browser = await launch();
+  console.log(`${BROWSER}: ${await browser.version()}`);
   try {
     const page = await openPage(browser, isolated.url);
     await startsAsTheDesktop(page);
@@ -472,8 +654,12 @@ async function main() {
     await altKey(sharp, 'KeyP');
     await sharp.keyboard.press('KeyB');
     await shot(sharp, 'density-2-players');
+    await sharp.close();
 
+    await atFractionalDensities(browser, isolated.url);
+    await inANarrowWindow(await openPage(browser, isolated.url, { width: 450 }));
     await onAPhone(await openPage(browser, isolated.url, PHONE));
+    await withoutSharedMemory(browser, isolated.url);
 
     const hosted = await openPage(browser, plain.url);
     await showsRender(hosted, 'the start from a host without the headers', render(''), WHOLE, [],
@@ -481,17 +667,20 @@ async function main() {
     if (!await hosted.evaluate(() => window.crossOriginIsolated)) fail('not isolated');
     ok('from a host without the headers, the service worker isolates the page');
     noProblems('the page');
+
+    await offline(browser);
+    noProblems('offline');
   } finally {
     await browser.close();
     isolated.server.kill();
     plain.server.kill();
     fs.rmSync(WORK, { recursive: true, force: true });
   }
-  console.log(`web: ${passed} passed, 0 failed`);
+  console.log(`${BROWSER}: ${passed} passed, 0 failed`);
 }
 
 main().catch((error) => {
-  console.log(`web: FAILED: ${error.message}`);
-  if (problems.length) console.log(`web: also: ${problems.join('; ')}`);
+  console.log(`${BROWSER}: FAILED: ${error.message}`);
+  if (problems.length) console.log(`${BROWSER}: also: ${problems.join('; ')}`);
   process.exit(1);
 });

@@ -1,11 +1,13 @@
 // icon-png: one image of the program's icon file as a PNG, enlarged by a whole number with
 // every pixel repeated (so the art stays crisp), on a transparent square canvas.
 //
-//   icon-png ICON.ico SIZE SCALE CANVAS OUT.png
+//   icon-png ICON.ico SIZE SCALE CANVAS OUT.png [fill]
 //
 // SIZE picks the icon's image of that width (16 or 32), SCALE enlarges it, and CANVAS is the
-// output's width and height (at least SIZE * SCALE), the picture centred on it. The icon's
-// images are 4-bit bitmaps with a transparency mask, as icon files hold them.
+// output's width and height (at least SIZE * SCALE), the picture centred on it. With "fill"
+// the canvas around the picture takes the colour of the picture's top left pixel (its own
+// background) instead of being transparent, as icons that a launcher cuts to a shape need.
+// The icon's images are 4-bit bitmaps with a transparency mask, as icon files hold them.
 #include <png.h>
 
 #include <cstdint>
@@ -68,7 +70,8 @@ std::vector<uint32_t> iconImage(const std::vector<uint8_t>& ico, int size) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 6) fail("usage: icon-png ICON.ico SIZE SCALE CANVAS OUT.png");
+  const bool fill = argc == 7 && std::string(argv[6]) == "fill";
+  if (argc != 6 && !fill) fail("usage: icon-png ICON.ico SIZE SCALE CANVAS OUT.png [fill]");
   std::ifstream in(argv[1], std::ios::binary);
   if (!in) fail(std::string("cannot read ") + argv[1]);
   const std::vector<uint8_t> ico{std::istreambuf_iterator<char>(in), {}};
@@ -78,7 +81,7 @@ int main(int argc, char** argv) {
   if (size <= 0 || scale <= 0 || canvas < size * scale) fail("SIZE * SCALE must fit CANVAS");
 
   const std::vector<uint32_t> image = iconImage(ico, size);
-  std::vector<uint32_t> pixels(static_cast<size_t>(canvas) * canvas, 0);
+  std::vector<uint32_t> pixels(static_cast<size_t>(canvas) * canvas, fill ? image[0] : 0);
   const int margin = (canvas - size * scale) / 2;
   for (int y = 0; y < size * scale; ++y) {
     for (int x = 0; x < size * scale; ++x) {
