@@ -6,6 +6,10 @@ program asked for was heard, and soon enough; for scripts/test-sound and scripts
         records SOURCE (a PulseAudio null sink's monitor) with parec at 10 ms latency into
         DIR/audio.raw (44.1 kHz mono 16-bit) and notes in DIR/arrivals the monotonic moment
         each block arrived; runs until it is terminated (SIGTERM)
+    click_check.py stamp MARKER WHO
+        reads a program's trace on standard input and prints "click SECONDS WHO" for every line
+        that holds MARKER, SECONDS being the monotonic moment the line arrived: for a program
+        that cannot say itself when it asks for a click (velnor.exe, traced by Wine)
     click_check.py check DIR MOMENTS MEDIAN_MS LONGEST_MS
         MOMENTS holds a line "click SECONDS WHO" for every click the program asked for: the
         moment on the monotonic clock (CLOCK_MONOTONIC) and who made the move. Each must be
@@ -54,6 +58,14 @@ def record(source, folder):
             arrivals.write("%.6f %d\n" % (now, received // 2))
             arrivals.flush()
     parec.wait()
+    return 0
+
+
+def stamp(marker, who):
+    for line in sys.stdin.buffer:
+        if marker.encode() in line:
+            sys.stdout.write("click %.6f %s\n" % (time.monotonic(), who))
+            sys.stdout.flush()
     return 0
 
 
@@ -133,9 +145,12 @@ def check(folder, moments_file, median_ms, longest_ms):
 def main(argv):
     if len(argv) == 3 and argv[0] == "record":
         return record(argv[1], argv[2])
+    if len(argv) == 3 and argv[0] == "stamp":
+        return stamp(argv[1], argv[2])
     if len(argv) == 5 and argv[0] == "check":
         return check(argv[1], argv[2], float(argv[3]), float(argv[4]))
-    sys.exit("usage: click_check.py record SOURCE DIR | check DIR MOMENTS MEDIAN_MS LONGEST_MS")
+    sys.exit("usage: click_check.py record SOURCE DIR | stamp MARKER WHO | check DIR MOMENTS "
+             "MEDIAN_MS LONGEST_MS")
 
 
 if __name__ == "__main__":
