@@ -6,13 +6,11 @@
 //
 //   click_probe MOVES [PAUSE_MS]    PAUSE_MS: the wait before each of the person's moves
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTest>
 #include <QThread>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -24,6 +22,7 @@
 #include "shell/qt/board_view.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/qt_platform.h"
+#include "shell/qt/tests/wait_for.h"
 
 namespace {
 
@@ -53,22 +52,6 @@ class ClickClock final : public ForwardingHooks {
   std::mutex mutex_;
   std::vector<std::string> lines_;
 };
-
-void pause(int milliseconds) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
-bool waitFor(const std::function<bool()>& condition, int milliseconds) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!condition()) {
-    if (timer.elapsed() > milliseconds) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
-}
 
 bool personToMove() {
   return sideToMove == 1 && !thinkingFlag && !isGameOver(0);
@@ -107,7 +90,7 @@ int main(int argc, char** argv) {
         status = 1;
         break;
       }
-      pause(pauseMs);
+      QTest::qWait(pauseMs);
       int x = 0;
       int y = 0;
       if (!firstLegalSquare(&x, &y)) break;
@@ -116,7 +99,7 @@ int main(int argc, char** argv) {
     }
     // The computer's last reply, and time for its sound to play out.
     waitFor(personToMove, 20000);
-    pause(pauseMs);
+    QTest::qWait(pauseMs);
     window.close();
   }
   platform.joinThreads();
