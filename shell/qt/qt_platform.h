@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QObject>
-#include <QSoundEffect>
 #include <QTimer>
 #include <atomic>
 #include <map>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "shell/platform.h"
+#include "shell/qt/click_sound.h"
 
 class QWidget;
 
@@ -62,7 +62,7 @@ class QtPlatform final : public QObject, public Platform {
   QWidget* view_ = nullptr;
   QWidget* window_ = nullptr;
   QTimer clock_;
-  QSoundEffect click_;
+  std::unique_ptr<ClickSound> click_;
   std::map<int, QAction*> actions_;
   std::map<int, bool> checks_;  // the game's check marks; the actions only show them
   std::vector<Worker> workers_;
