@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QThread>
-#include <QUrl>
 #include <QWidget>
 #include <chrono>
 
@@ -57,9 +56,11 @@ void applyThreadPriority(int priority) {
 }  // namespace
 
 QtPlatform::QtPlatform() {
+  size_t size = 0;
+  const uint8_t* wav = findEmbeddedResource("CLICK", &size);
+  click_ = std::make_unique<ClickSound>(wav, size);
   clock_.setInterval(TIMER_CLOCK_PERIOD_MS);
   connect(&clock_, &QTimer::timeout, this, [this] { dispatch(MSG_TIMER, TIMER_CLOCK, 0); });
-  click_.setSource(QUrl(QStringLiteral("qrc:/velnor/CLICK.wav")));
 }
 
 QtPlatform::~QtPlatform() {
@@ -161,15 +162,7 @@ bool QtPlatform::checkMenuItem(int id, bool checked) {
 }
 
 void QtPlatform::playClickSound() {
-  auto play = [this] {
-    click_.stop();
-    click_.play();
-  };
-  if (onWindowThread()) {
-    play();
-  } else {
-    QMetaObject::invokeMethod(this, play, Qt::QueuedConnection);
-  }
+  click_->play();
 }
 
 void QtPlatform::closeWindow() {

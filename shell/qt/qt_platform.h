@@ -4,11 +4,12 @@
 
 #include <QAction>
 #include <QObject>
-#include <QSoundEffect>
 #include <QTimer>
 #include <map>
+#include <memory>
 
 #include "shell/platform.h"
+#include "shell/qt/click_sound.h"
 #include "shell/thread_reaper.h"
 
 class QWidget;
@@ -54,7 +55,7 @@ class QtPlatform final : public QObject, public Platform {
   QWidget* view_ = nullptr;
   QWidget* window_ = nullptr;
   QTimer clock_;
-  QSoundEffect click_;
+  std::unique_ptr<ClickSound> click_;
   std::map<int, QAction*> actions_;
   std::map<int, bool> checks_;  // the game's check marks; the actions only show them
   ThreadReaper threads_;        // window's thread only

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QLoggingCategory>
 #include <QStringList>
 #include <cmath>
 #include <string>
@@ -49,6 +50,15 @@ void roundScaleFactors() {
   if (qEnvironmentVariableIsSet("QT_SCREEN_SCALE_FACTORS")) {
     qputenv("QT_SCREEN_SCALE_FACTORS", wholeScreenFactors(qgetenv("QT_SCREEN_SCALE_FACTORS")));
   }
+}
+
+void quietMultimediaLogging() {
+  if (qEnvironmentVariableIsSet("QT_LOGGING_RULES")) return;
+  // "qt.multimedia*" is the module's own category and every one below it.
+  QLoggingCategory::setFilterRules(
+      QStringLiteral("qt.multimedia*.debug=false\n"
+                     "qt.multimedia*.info=false\n"
+                     "qt.multimedia*.warning=false\n"));
 }
 
 QString menuCharactersWithoutGlyphs() {

@@ -8,6 +8,12 @@
 // that each pixel of the picture stays a square block of screen pixels at every setting.
 void roundScaleFactors();
 
+// Before the application object exists: Qt Multimedia's notes for developers (its FFmpeg
+// back end's version and libraries, the sound server's connection) stay off a player's
+// terminal; its critical errors, and every other category, still print. Nothing changes when
+// the user has chosen rules of their own in QT_LOGGING_RULES.
+void quietMultimediaLogging();
+
 // The characters of the menu labels that neither the menu's font nor any installed font can
 // show; empty when the menu can be read.
 QString menuCharactersWithoutGlyphs();

@@ -15,11 +15,18 @@ const DWORD WINDOW_STYLE = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // fixed s
 
 Win32Platform win32Platform;
 
+// The dpi of the window's monitor: read at creation, then as each WM_DPICHANGED reports it.
+int currentDpi = 96;
+// Set while the program moves and sizes its own window. A dpi change reported meanwhile (the
+// window reached a monitor of another dpi) is only noted; the placement under way takes it up.
+bool placing = false;
+
 // Window creation: keep the window and its menu, then the game's start-up (opening book,
 // settings, display, player marks, new game); the palette once the display has its colours.
 LRESULT onCreate(HWND window) {
   win32Platform.attach(window);
-  win32Platform.setScale(pictureScale(windowDpi(window)));
+  currentDpi = windowDpi(window);
+  win32Platform.setScale(pictureScale(currentDpi));
   ::onCreate(win32Platform);
   win32Platform.createPalette();
   return 0;
@@ -43,42 +50,62 @@ LRESULT onDestroy(HWND window) {
   return 0;
 }
 
-// Sizes the window so that its client area is exactly the back buffer at the picture's scale
-// and centres it on the area (right, bottom) whose top-left corner is (left, top). A second
-// pass corrects the size should the menu bar have wrapped at the new width.
-void placeWindow(HWND window, int left, int top, int right, int bottom) {
-  const int scale = win32Platform.scale();
-  const int wantedWidth = SCREEN_WIDTH * scale;
-  const int wantedHeight = SCREEN_HEIGHT * scale;
-  for (int pass = 0; pass < 2; ++pass) {
+// The work area (the monitor less the taskbar) of the monitor; the primary one's when the
+// monitor cannot be asked.
+ScreenArea workArea(HMONITOR monitor) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  RECT r{0, 0, 640, 480};
+  if (monitor && GetMonitorInfoA(monitor, &info)) {
+    r = info.rcWork;
+  } else {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+  }
+  return ScreenArea{r.left, r.top, r.right, r.bottom};
+}
+
+// Sizes the window so that its client area is exactly the back buffer at the largest scale that
+// lets the whole window fit the work area, and places it there: centred, or from the corner
+// given. The frame is measured anew at each pass, so a menu bar that wraps at the new width,
+// or a dpi change that the window's own move brings about, is taken up by the next pass.
+void placeWindow(HWND window, const ScreenArea& work, const POINT* corner) {
+  placing = true;
+  for (int pass = 0; pass < 4; ++pass) {
     RECT outer;
     RECT client;
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
-    if (pass > 0 && client.right == wantedWidth && client.bottom == wantedHeight) return;
-    const WindowPlacement p = centredPlacement(right - left, bottom - top, outer.right - outer.left,
-                                               outer.bottom - outer.top, client.right,
-                                               client.bottom, wantedWidth, wantedHeight);
-    SetWindowPos(window, nullptr, left + p.x, top + p.y, p.width, p.height, SWP_NOZORDER);
+    const int frameWidth = outer.right - outer.left - client.right;
+    const int frameHeight = outer.bottom - outer.top - client.bottom;
+    const int wanted = pictureScale(currentDpi);
+    const WindowPlacement p =
+        corner ? movedPlacement(work, corner->x, corner->y, frameWidth, frameHeight, wanted)
+               : startPlacement(work, frameWidth, frameHeight, wanted);
+    win32Platform.setScale(p.scale);
+    if (outer.left == p.x && outer.top == p.y && outer.right - outer.left == p.width &&
+        outer.bottom - outer.top == p.height) {
+      break;
+    }
+    SetWindowPos(window, nullptr, p.x, p.y, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  placing = false;
+  InvalidateRect(window, nullptr, FALSE);
 }
 
-// The window has reached a monitor of another dpi (or the monitor's setting changed). The
-// system's suggested rectangle comes first, so that the frame and the menu bar are measured at
-// the new dpi; then the client area becomes the back buffer at the new scale, centred on the
-// monitor the suggested rectangle is on, and the picture is painted again at that scale.
+// The window has reached a monitor of another dpi, or the monitor's setting changed. The
+// suggested rectangle comes first, as the system advises, so that the frame and the menu bar
+// are measured at the new dpi; then the client area becomes the back buffer at the new scale
+// (or less, to fit), from the suggested corner and inside that monitor's work area.
 LRESULT onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+  currentDpi = LOWORD(wParam);
+  if (placing) return 0;
   const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
-  win32Platform.setScale(pictureScale(LOWORD(wParam)));
+  placing = true;
   SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (GetMonitorInfoA(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST), &monitor)) {
-    const RECT& m = monitor.rcMonitor;
-    placeWindow(window, m.left, m.top, m.right, m.bottom);
-  }
-  InvalidateRect(window, nullptr, FALSE);
+  placing = false;
+  const POINT corner{suggested.left, suggested.top};
+  placeWindow(window, workArea(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST)), &corner);
   return 0;
 }
 
@@ -129,15 +156,12 @@ ATOM registerWindowClass(HINSTANCE instance) {
 }
 
 // The whole start-up runs inside CreateWindowExA (WM_CREATE); then the window is sized,
-// centred, shown and painted at once.
+// centred in the work area of the monitor it was made on, shown and painted at once.
 int createMainWindow(HINSTANCE instance, int showCommand) {
   HWND window = CreateWindowExA(0, CLASS_NAME, CAPTION, WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
   if (!window) return 0;
-  // The desktop's left and top are not used: the primary monitor's corner is (0, 0).
-  RECT desktop;
-  GetWindowRect(GetDesktopWindow(), &desktop);
-  placeWindow(window, 0, 0, desktop.right, desktop.bottom);
+  placeWindow(window, workArea(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY)), nullptr);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   return 1;

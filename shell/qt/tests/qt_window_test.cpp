@@ -4,40 +4,34 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <functional>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "display/sheets.h"
+#include "engine/thinking.h"
 #include "rules/board.h"
 #include "rules/game.h"
 #include "rules/settings.h"
+#include "shell/app.h"
 #include "shell/menu.h"
 #include "shell/qt/board_view.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/qt_platform.h"
+#include "shell/qt/tests/wait_for.h"
 
 namespace {
 
 QPoint squareCentre(int x, int y) {
   return QPoint(35 * x + 18, 35 * y + 18);
-}
-
-// Processes events until the condition holds or the time is up.
-bool waitFor(const std::function<bool()>& condition, int milliseconds = 20000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!condition()) {
-    if (timer.elapsed() > milliseconds) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
 }
 
 class QtWindow : public ::testing::Test {
@@ -193,21 +187,63 @@ TEST_F(QtWindow, PersonBeatsOrLosesToComputer1ByClickingGuideSquares) {
   EXPECT_EQ(discCounts[1] + discCounts[2], gameRecord.currentIndex + 4);
 }
 
+// Holds the thinking thread at its first thinking marker until released, so that a command is
+// sure to reach the computer while it is still choosing: a quick search could otherwise have
+// sent its move already, and a move sent is still made.
+class HeldAtFirstMarker final : public ForwardingHooks {
+ public:
+  explicit HeldAtFirstMarker(GameHooks* inner) : ForwardingHooks(inner) { installGameHooks(this); }
+  // Also when the test stops early: the thread goes on, and is done with these hooks before
+  // the program's own come back.
+  ~HeldAtFirstMarker() override {
+    release();
+    settleThinking();
+    installGameHooks(&programHooks());
+  }
+
+  void drawSquare(int x, int y, int tile) override {
+    if (tile == TILE_THINKING && std::this_thread::get_id() != window_) {
+      std::unique_lock<std::mutex> lock(mutex_);
+      reached_ = true;
+      changed_.notify_all();
+      changed_.wait(lock, [this] { return released_; });
+    }
+    ForwardingHooks::drawSquare(x, y, tile);
+  }
+  bool waitUntilHeld() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::seconds(20), [this] { return reached_; });
+  }
+  void release() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    released_ = true;
+    changed_.notify_all();
+  }
+
+ private:
+  const std::thread::id window_ = std::this_thread::get_id();
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool reached_ = false;
+  bool released_ = false;
+};
+
 TEST_F(QtWindow, StopWithdrawsTheComputerAndResumeStartsItAgain) {
+  HeldAtFirstMarker held(&programHooks());
   choose(IDM_SIDE2_COMPUTER6);
   settings.animationDelay = 0;
+  settings.showThinking = true;
   bookEnabledFlag = false;  // make the computer search rather than look its move up
   click(squareCentre(6, 5));
-  ASSERT_TRUE(thinkingFlag || gameRecord.currentIndex == 2);
+  const bool wasHeld = held.waitUntilHeld();
   choose(IDM_STOP);
+  held.release();
+  ASSERT_TRUE(wasHeld) << "the computer did not start its search";
   EXPECT_FALSE(thinkingFlag);
-  const int stoppedAt = gameRecord.currentIndex;
   QTest::qWait(50);
-  EXPECT_EQ(gameRecord.currentIndex, stoppedAt);
-  if (sideToMove == 2) {
-    choose(IDM_RESUME);
-    EXPECT_TRUE(waitFor([&] { return gameRecord.currentIndex == stoppedAt + 1; }));
-  }
+  EXPECT_EQ(gameRecord.currentIndex, 1);
+  choose(IDM_RESUME);
+  EXPECT_TRUE(waitFor([&] { return gameRecord.currentIndex == 2; }));
 }
 
 TEST_F(QtWindow, ClosingWhileTheComputerThinksEndsCleanly) {
