@@ -46,3 +46,10 @@ build_jobs() { nproc 2>/dev/null || echo 2; }
 # The Qt 6 front-end: widgets, multimedia for the click, the offscreen, X11 and Wayland
 # platforms.
 QT_PACKAGES=(qt6-base-dev qt6-multimedia-dev qt6-wayland)
+
+# The Debian package that scripts/package makes: build/packages/velnor_<version>_<arch>.deb.
+built_package() {
+  local version
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/package/CMakeCache.txt)
+  echo "build/packages/velnor_${version}_$(dpkg --print-architecture).deb"
+}

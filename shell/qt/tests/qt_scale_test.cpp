@@ -37,7 +37,7 @@ TEST(QtScale, GridLinesAreEquallyWideAtAScaleOfOneAndAHalf) {
     MainWindow window(platform);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    BoardView* view = window.findChild<BoardView*>();
+    BoardView* view = window.view();
     ASSERT_NE(view, nullptr);
     const QImage picture = view->grab().toImage();
     const int scale = picture.width() / SCREEN_WIDTH;
