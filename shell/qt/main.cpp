@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
   Q_INIT_RESOURCE(velnor);
   roundScaleFactors();
   quietMultimediaLogging();
+  skipVideoHardwareSearch();
   QApplication app(argc, argv);
   // The desktop entry's name, which Wayland compositors match the window with.
   QGuiApplication::setDesktopFileName(QStringLiteral(VELNOR_APP_ID));

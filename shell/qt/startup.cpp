@@ -61,6 +61,14 @@ void quietMultimediaLogging() {
                      "qt.multimedia*.warning=false\n"));
 }
 
+void skipVideoHardwareSearch() {
+  // An empty list names no device type.
+  for (const char* name :
+       {"QT_FFMPEG_DECODING_HW_DEVICE_TYPES", "QT_FFMPEG_ENCODING_HW_DEVICE_TYPES"}) {
+    if (!qEnvironmentVariableIsSet(name)) qputenv(name, QByteArray());
+  }
+}
+
 QString menuCharactersWithoutGlyphs() {
   // Qt falls back from the menu's font to any other that has a character; the fonts made for
   // Japanese are tried first, being the likely ones.
