@@ -36,6 +36,7 @@ struct BenchOptions {
   bool list = false;
   uint32_t seed = ENDGAME_SUITE_SEED;
   int discs = ENDGAME_SUITE_DISCS;
+  bool portable = false;
 };
 
 struct Run {
@@ -149,8 +150,9 @@ void runSuite(const BenchOptions& o) {
   expandBook();
   const std::vector<SuitePosition> positions = suitePositions(o);
   const bool every = positions.size() <= BENCH_POSITION_COUNT;
-  std::printf("level %d, rng %s, suite %s of %zu positions\n", o.level, o.rng.c_str(),
-              o.suite.c_str(), positions.size());
+  std::printf("level %d, rng %s, suite %s of %zu positions, exact search counting bits %s\n",
+              o.level, o.rng.c_str(), o.suite.c_str(), positions.size(),
+              endgameCode() == EndgameCode::Popcount ? "with POPCNT" : "portably");
   std::printf("%-7s %5s | %10s %10s %9s %4s%s\n", "", "discs", "engine", "nodes", "evals", "move",
               o.reference ? " | reference     nodes     evals move" : "");
   std::vector<Run> fast, plain;
@@ -268,6 +270,9 @@ void setupBench(CLI::App& app) {
                   "with --suite endgame: the discs on the board, 20 to 60 (" +
                       std::to_string(ENDGAME_SUITE_DISCS) + " by default)")
       ->check(CLI::Range(20, 60));
+  cmd->add_flag("--portable", o->portable,
+                "run the exact search's code for every processor, also where the processor has "
+                "POPCNT (the same search, only slower)");
   cmd->add_flag("--list", o->list,
                 "print the suite's positions, one a line (name, position, side to move), instead");
   cmd->add_option("--generate", o->generate,
@@ -280,6 +285,7 @@ void setupBench(CLI::App& app) {
     if (o->stops < 0) throw UsageError("stops: must not be negative");
     if (o->generate > 0xFFFFFFFFll) throw UsageError("generate: a seed is 0..4294967295");
     applyRandomOption(o->rng);  // refuses a malformed --rng before anything runs
+    if (o->portable) useEndgameCode(EndgameCode::Portable);
     if (o->list) {
       for (const SuitePosition& p : suitePositions(*o)) {
         std::printf("%s %s %d\n", p.name.c_str(), p.squares.c_str(), p.side);
