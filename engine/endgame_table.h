@@ -41,8 +41,16 @@ inline bool holds(const TableEntry& e, Bitboard mover, Bitboard other, bool comp
          e.computerToMove == static_cast<uint8_t>(computerToMove);
 }
 
-inline const TableEntry* findEntry(Bitboard mover, Bitboard other, bool computerToMove) {
-  const Bucket& b = bucketFor(mover, other, computerToMove);
+inline void prefetchBucket(const Bucket& b) {
+#if defined(__GNUC__)
+  __builtin_prefetch(&b);
+#else
+  (void)b;
+#endif
+}
+
+inline const TableEntry* findEntry(const Bucket& b, Bitboard mover, Bitboard other,
+                                   bool computerToMove) {
   if (holds(b.deep, mover, other, computerToMove)) return &b.deep;
   if (holds(b.recent, mover, other, computerToMove)) return &b.recent;
   return nullptr;
@@ -50,9 +58,8 @@ inline const TableEntry* findEntry(Bitboard mover, Bitboard other, bool computer
 
 // A value at or below alpha is only an upper bound, one at or above beta a lower bound; what
 // the entry knew already about the same position stays.
-inline void storeEntry(Bitboard mover, Bitboard other, bool computerToMove, int empties, int alpha,
-                       int beta, int value, int bestMove) {
-  Bucket& b = bucketFor(mover, other, computerToMove);
+inline void storeEntry(Bucket& b, Bitboard mover, Bitboard other, bool computerToMove, int empties,
+                       int alpha, int beta, int value, int bestMove) {
   TableEntry* e;
   if (holds(b.deep, mover, other, computerToMove)) {
     e = &b.deep;
