@@ -36,11 +36,11 @@ constexpr int NO_VALUE = 65;  // beyond every value, from either side's view
 // opponent's replies; below it, by quadrant parity alone.
 constexpr int TABLE_EMPTIES = 6;
 // From this many, the children's results in the table may end a node before it searches.
-constexpr int ETC_EMPTIES = 10;
+constexpr int ETC_EMPTIES = 8;
 // From this many, the order of moves counts the discs they make stable.
 constexpr int STABLE_ORDER_EMPTIES = 10;
 // The stable-disc cut-off is tried when the other side has this many discs more than it needs.
-constexpr int STABILITY_SPARE = 4;
+constexpr int STABILITY_SPARE = 6;
 
 constexpr Bitboard CORNER_SQUARES = 0x8100000000000081ull;
 

@@ -1,22 +1,8 @@
 #include "engine/stability.h"
 
-#include <initializer_list>
-
 namespace stability_detail {
 
 namespace {
-
-// The discs a move on square at of a line turns over: the runs of theirs that mine brackets.
-int lineFlips(int at, int mine, int theirs) {
-  int flips = 0;
-  for (int step : {-1, 1}) {
-    int run = 0;
-    int k = at + step;
-    for (; k >= 0 && k < 8 && (theirs >> k & 1); k += step) run |= 1 << k;
-    if (k >= 0 && k < 8 && (mine >> k & 1)) flips |= run;
-  }
-  return flips;
-}
 
 // A line's stable squares are those occupied now that every possible next disc, of either
 // side on any empty square, leaves unturned and stable in the line it makes. Lines with fewer
@@ -36,7 +22,7 @@ void fillEdgeStable() {
           for (int first = 0; first < 2; ++first) {
             const int mover = first ? mine : theirs;
             const int other = first ? theirs : mine;
-            const int flips = lineFlips(at, mover, other);
+            const int flips = bitboard_detail::lineFlips(at, mover, other);
             stable &= ~flips & edgeStableSquares[(mover | flips | 1 << at) << 8 | (other & ~flips)];
           }
         }
