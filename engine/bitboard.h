@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "rules/board.h"
 
@@ -36,15 +37,19 @@ constexpr Bitboard NOT_ROW_1 = 0xFEFEFEFEFEFEFEFEull;  // every square but y = 1
 constexpr Bitboard NOT_ROW_8 = 0x7F7F7F7F7F7F7F7Full;  // every square but y = 8
 constexpr Bitboard INNER_ROWS = NOT_ROW_1 & NOT_ROW_8;
 
-inline int popCount(Bitboard b) {
-#if defined(__GNUC__) && defined(__POPCNT__)
-  return __builtin_popcountll(b);
-#else
-  // Without the instruction the compiler's helper walks a table; this is branch-free.
+// Without the POPCNT instruction the compiler's helper walks a table; this is branch-free.
+inline int popCountPortable(Bitboard b) {
   b = b - ((b >> 1) & 0x5555555555555555ull);
   b = (b & 0x3333333333333333ull) + ((b >> 2) & 0x3333333333333333ull);
   b = (b + (b >> 4)) & 0x0F0F0F0F0F0F0F0Full;
   return static_cast<int>((b * 0x0101010101010101ull) >> 56);
+}
+
+inline int popCount(Bitboard b) {
+#if defined(__GNUC__) && defined(__POPCNT__)
+  return __builtin_popcountll(b);
+#else
+  return popCountPortable(b);
 #endif
 }
 
@@ -104,78 +109,83 @@ inline Masks movesAlong(Masks mine, Masks through) {
   return (up << BITS) | (down >> BITS);
 }
 
-// The squares beyond `from` in direction d of DIR_X/DIR_Y, to the edge of the board.
-struct Rays {
-  Bitboard from[8][64];
+// The four lines through a square, each read as one byte: its column (the column's byte, a
+// bit per row), its row (a bit per column) and its two diagonals (a bit per row: a diagonal
+// meets every row at most once, so summing its squares' bytes gathers it by row).
+struct Diagonals {
+  Bitboard rising[64];   // x and y grow together
+  Bitboard falling[64];  // x grows as y falls
 };
 
-constexpr Rays rays() {
-  Rays out{};
-  constexpr int dx[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
-  constexpr int dy[8] = {1, 1, 1, 0, 0, -1, -1, -1};
-  for (int d = 0; d < 8; ++d) {
-    for (int i = 0; i < 64; ++i) {
-      for (int x = bitX(i) + dx[d], y = bitY(i) + dy[d]; x >= 1 && x <= 8 && y >= 1 && y <= 8;
-           x += dx[d], y += dy[d]) {
-        out.from[d][i] |= squareBit(x, y);
-      }
+constexpr Diagonals diagonals() {
+  Diagonals out{};
+  for (int i = 0; i < 64; ++i) {
+    for (int j = 0; j < 64; ++j) {
+      if (bitX(j) - bitX(i) == bitY(j) - bitY(i)) out.rising[i] |= Bitboard{1} << j;
+      if (bitX(j) - bitX(i) == bitY(i) - bitY(j)) out.falling[i] |= Bitboard{1} << j;
     }
   }
   return out;
 }
 
-inline constexpr Rays RAYS = rays();
+inline constexpr Diagonals DIAGONALS = diagonals();
 
-// The run of other's discs from the move along a ray to higher bits, if a disc of mine ends
-// it: the nearest square that is not theirs must be mine. Without branches, which the flips'
-// data would keep mispredicting.
-inline Bitboard flipsUp(Bitboard ray, Bitboard mine, Bitboard other) {
-  const Bitboard ends = ray & ~other;
-  const Bitboard end = ends & (0 - ends) & mine;  // the nearest end if it is mine, else 0
-  return ray & (end - static_cast<Bitboard>(end != 0));
+constexpr Bitboard BYTE_LOW_BITS = 0x0101010101010101ull;
+
+inline int columnByte(Bitboard b, int x) {  // x from 0
+  return static_cast<int>((b >> (8 * x)) & 0xFF);
+}
+inline int rowByte(Bitboard b, int y) {  // y from 0; bit k for column k
+  return static_cast<int>((((b >> y) & BYTE_LOW_BITS) * 0x0102040810204080ull) >> 56);
+}
+inline int diagonalByte(Bitboard b, Bitboard diagonal) {  // bit k for row k
+  return static_cast<int>(((b & diagonal) * BYTE_LOW_BITS) >> 56);
 }
 
-// The board mirrored left to right (x to 9 - x): the columns' bytes in reverse order. Rays
-// to lower columns become rays to higher bits.
-inline Bitboard mirrored(Bitboard b) {
-#if defined(__GNUC__)
-  return __builtin_bswap64(b);
-#else
-  b = ((b >> 8) & 0x00FF00FF00FF00FFull) | ((b & 0x00FF00FF00FF00FFull) << 8);
-  b = ((b >> 16) & 0x0000FFFF0000FFFFull) | ((b & 0x0000FFFF0000FFFFull) << 16);
-  return (b >> 32) | (b << 32);
-#endif
-}
-
-// Within a column, towards row 1: the byte's bits below the move's, nearest first.
-struct Below {
-  uint8_t nearestEnd[8][256];  // [row bit][squares not theirs]: the nearest of them, or 0
+// A move on one line of eight squares: the runs of theirs next to the move's place and the
+// discs that end them, then what lies between.
+struct LineTables {
+  // [place][theirs on squares 1 to 6]: the square just beyond each run of theirs next to the
+  // place (a disc on square 0 or 7 never lies inside a run).
+  uint8_t beyondRun[8][64];
+  // [place][ends]: the squares between the place and each end.
+  uint8_t between[8][256];
+  // A row's byte back on the board: bit k to bit 8k.
+  Bitboard rowSpread[256];
 };
 
-constexpr Below below() {
-  Below out{};
-  for (int bit = 0; bit < 8; ++bit) {
+constexpr LineTables lineTables() {
+  LineTables out{};
+  for (int place = 0; place < 8; ++place) {
+    for (int inner = 0; inner < 64; ++inner) {
+      const int theirs = inner << 1;
+      for (int step : {-1, 1}) {
+        int k = place + step;
+        while (k >= 0 && k < 8 && (theirs >> k & 1)) k += step;
+        if (k != place + step && k >= 0 && k < 8) out.beyondRun[place][inner] |= 1 << k;
+      }
+    }
     for (int ends = 0; ends < 256; ++ends) {
-      for (int b = bit - 1; b >= 0; --b) {
-        if (ends & (1 << b)) {
-          out.nearestEnd[bit][ends] = static_cast<uint8_t>(1 << b);
-          break;
-        }
+      for (int k = 0; k < 8; ++k) {
+        if (!(ends >> k & 1)) continue;
+        const int low = k < place ? k : place;
+        const int high = k < place ? place : k;
+        for (int j = low + 1; j < high; ++j) out.between[place][ends] |= 1 << j;
       }
+    }
+  }
+  for (int byte = 0; byte < 256; ++byte) {
+    for (int k = 0; k < 8; ++k) {
+      if (byte >> k & 1) out.rowSpread[byte] |= Bitboard{1} << (8 * k);
     }
   }
   return out;
 }
 
-inline constexpr Below BELOW = below();
+inline constexpr LineTables LINE_TABLES = lineTables();
 
-inline Bitboard flipsTowardsRowOne(int index, Bitboard mine, Bitboard other) {
-  const int shift = index & ~7;
-  const int bit = index & 7;
-  const int end = BELOW.nearestEnd[bit][~(other >> shift) & 0xFF] & (mine >> shift);
-  // The squares between the end and the move; none without an end.
-  const int run = ((1 << bit) - 1) & ~((end << 1) - 1);
-  return static_cast<Bitboard>(run & 0xFF) << shift;
+inline int lineFlips(int place, int mine, int theirs) {
+  return LINE_TABLES.between[place][LINE_TABLES.beyondRun[place][(theirs >> 1) & 63] & mine];
 }
 
 }  // namespace bitboard_detail
@@ -195,43 +205,58 @@ struct MovesOfBoth {
   Bitboard theirs;  // where the other side may move
 };
 
+// The legal moves of two positions (of the owners of mine0 and of mine1): the same shifts serve
+// both, so where the compiler has 128-bit vectors (SSE2 on x86-64, NEON on ARM) the two lanes
+// of one vector compute them together.
+struct MovesOfTwo {
+  Bitboard first;
+  Bitboard second;
+};
+
 #if defined(__GNUC__) && (defined(__SSE2__) || defined(__ARM_NEON))
-// Both sides' moves come from the same shifts, so the two lanes of one vector compute them
-// together (SSE2 on x86-64, NEON on ARM).
-inline MovesOfBoth legalMovesOfBoth(Bitboard mine, Bitboard other) {
+inline MovesOfTwo legalMovesOfTwo(Bitboard mine0, Bitboard other0, Bitboard mine1,
+                                  Bitboard other1) {
   using namespace bitboard_detail;
   typedef Bitboard Pair __attribute__((vector_size(16)));
-  const Pair discs = {mine, other};
-  const Pair through = {other, mine};
+  const Pair discs = {mine0, mine1};
+  const Pair through = {other0, other1};
   const Pair inner = through & INNER_ROWS;
   const Pair moves = movesAlong<1>(discs, inner) | movesAlong<8>(discs, through) |
                      movesAlong<7>(discs, inner) | movesAlong<9>(discs, inner);
-  const Bitboard empty = ~(mine | other);
-  return MovesOfBoth{moves[0] & empty, moves[1] & empty};
+  return MovesOfTwo{moves[0] & ~(mine0 | other0), moves[1] & ~(mine1 | other1)};
 }
 #else
-inline MovesOfBoth legalMovesOfBoth(Bitboard mine, Bitboard other) {
-  return MovesOfBoth{legalMoves(mine, other), legalMoves(other, mine)};
+inline MovesOfTwo legalMovesOfTwo(Bitboard mine0, Bitboard other0, Bitboard mine1,
+                                  Bitboard other1) {
+  return MovesOfTwo{legalMoves(mine0, other0), legalMoves(mine1, other1)};
 }
 #endif
 
+// Both sides' moves, as the evaluation needs them at every leaf.
+inline MovesOfBoth legalMovesOfBoth(Bitboard mine, Bitboard other) {
+  const MovesOfTwo two = legalMovesOfTwo(mine, other, other, mine);
+  return MovesOfBoth{two.first, two.second};
+}
+
 // The discs of other that a move of mine on square index turns over (0 when it brackets
-// nothing, that is when the move is not legal on an empty square).
+// nothing, that is when the move is not legal on an empty square): line by line, through
+// tables, and each line's flips put back on the board.
 BITBOARD_HOT Bitboard flipsOf(int index, Bitboard mine, Bitboard other) {
   using namespace bitboard_detail;
-  const Bitboard(&ray)[8][64] = RAYS.from;
-  // Directions 1, 2, 4 and 7 (+1, +9, +8, +7 bits) step to higher bits. Mirrored, directions
-  // 0, 3 and 5 are directions 2, 4 and 7 from the mirrored square; direction 6 stays in its
-  // column.
-  const int m = index ^ 56;
-  const Bitboard mineMirrored = mirrored(mine);
-  const Bitboard otherMirrored = mirrored(other);
-  return flipsUp(ray[1][index], mine, other) | flipsUp(ray[2][index], mine, other) |
-         flipsUp(ray[4][index], mine, other) | flipsUp(ray[7][index], mine, other) |
-         mirrored(flipsUp(ray[2][m], mineMirrored, otherMirrored) |
-                  flipsUp(ray[4][m], mineMirrored, otherMirrored) |
-                  flipsUp(ray[7][m], mineMirrored, otherMirrored)) |
-         flipsTowardsRowOne(index, mine, other);
+  const int x = index >> 3;
+  const int y = index & 7;
+  const Bitboard rising = DIAGONALS.rising[index];
+  const Bitboard falling = DIAGONALS.falling[index];
+  const Bitboard column =
+      static_cast<Bitboard>(lineFlips(y, columnByte(mine, x), columnByte(other, x)));
+  const Bitboard row = LINE_TABLES.rowSpread[lineFlips(x, rowByte(mine, y), rowByte(other, y))];
+  // A byte of rows repeated in every column, then each column's square of the diagonal.
+  const Bitboard up =
+      static_cast<Bitboard>(lineFlips(y, diagonalByte(mine, rising), diagonalByte(other, rising)));
+  const Bitboard down = static_cast<Bitboard>(
+      lineFlips(y, diagonalByte(mine, falling), diagonalByte(other, falling)));
+  return column << (8 * x) | row << y | (up * BYTE_LOW_BITS & rising) |
+         (down * BYTE_LOW_BITS & falling);
 }
 
 // The discs of side on a Board.

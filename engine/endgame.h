@@ -22,6 +22,15 @@ struct ExactSolution {
 };
 ExactSolution solveExactly();
 
+// The exact search is compiled twice: counting bits with shifts and masks that every processor
+// runs, and with the compiler's builtin, which on x86 is the POPCNT instruction that older
+// processors lack; the second runs where the processor has it. Tests and benchmarks may
+// choose; Popcount is refused (false) where that code or the instruction is missing. Never
+// while a search runs.
+enum class EndgameCode { Portable, Popcount };
+bool useEndgameCode(EndgameCode code);
+EndgameCode endgameCode();
+
 // Forgets every result the exact search has stored, so that the next search starts cold: for
 // benchmarks and tests. Never while a search runs.
 void clearEndgameTable();

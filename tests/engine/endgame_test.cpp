@@ -98,6 +98,31 @@ TEST_F(EndgameTest, ExactDecisionsAgreeWithTheReferenceFromTwelveToFourteenEmpty
   }
 }
 
+// The code for every processor and the one that counts bits with POPCNT search the same tree:
+// the same values after the same number of positions.
+TEST_F(EndgameTest, PortableCodeSearchesAsThePopcountCode) {
+  const EndgameCode chosen = endgameCode();
+  if (!useEndgameCode(EndgameCode::Popcount)) GTEST_SKIP() << "no POPCNT code or instruction";
+  for (int discs = 52; discs <= 54; ++discs) {
+    const std::vector<TestPosition> positions = withDiscs(gamePositions(), discs);
+    for (size_t i = 0; i < positions.size() && i < 4; ++i) {
+      showPosition(positions[i]);
+      uint64_t nodes[2];
+      int value[2];
+      for (int k = 0; k < 2; ++k) {
+        ASSERT_TRUE(useEndgameCode(k == 0 ? EndgameCode::Portable : EndgameCode::Popcount));
+        clearEndgameTable();
+        clearEngineCounters();
+        value[k] = endgameSearch(1, positions[i].side, INT_MIN, INT_MAX);
+        nodes[k] = engineCounters.nodes;
+      }
+      EXPECT_EQ(value[0], value[1]) << boardText(1);
+      EXPECT_EQ(nodes[0], nodes[1]) << boardText(1);
+    }
+  }
+  useEndgameCode(chosen);
+}
+
 // A search told to stop gives 0 and leaves nothing behind that a later search could trust.
 TEST_F(EndgameTest, StoppedSearchReturnsZeroAndStoresNothingFalse) {
   const std::vector<TestPosition> positions = withDiscs(gamePositions(), 52);

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <random>
 
-#include "bench_suite.h"
 #include "engine/endgame.h"
 #include "engine/thinking.h"
 #include "engine_setup.h"
@@ -98,17 +97,17 @@ void runBenchGame(int level, const std::string& rng) {
   installGameHooks(nullptr);
 }
 
-void measureStopLatency(int level, int trials, const std::vector<double>& decisionMs) {
+void measureStopLatency(int level, int trials, const std::vector<StopCase>& cases) {
   std::mt19937 random(12345);
   std::vector<double> latencies;
   int finishedFirst = 0;
   for (int t = 0; t < trials; ++t) {
-    const int i = t % BENCH_POSITION_COUNT;
-    if (decisionMs[i] < 2) continue;  // too quick to be stopped in the middle
-    loadPosition(BENCH_POSITIONS[i].squares, BENCH_POSITIONS[i].side);
+    const StopCase& c = cases[static_cast<size_t>(t) % cases.size()];
+    if (c.decisionMs < 2) continue;  // too quick to be stopped in the middle
+    loadPosition(c.squares, c.side);
     clearEndgameTable();  // as long as the suite's own decision
     std::uniform_real_distribution<double> part(0.05, 0.95);
-    const auto delay = std::chrono::duration<double, std::milli>(part(random) * decisionMs[i]);
+    const auto delay = std::chrono::duration<double, std::milli>(part(random) * c.decisionMs);
 
     thinkingFlag = true;
     std::atomic<bool> done{false};

@@ -26,7 +26,14 @@ class StopTimer {
 // thinking time of every decision and their total.
 void runBenchGame(int level, const std::string& rng);
 
-// Starts decisions of the level on a thinking thread, each on a suite position whose own
-// decision took decisionMs (in suite order), clears the thinking flag after a random part of
-// that time and measures how long the thread takes to give up.
-void measureStopLatency(int level, int trials, const std::vector<double>& decisionMs);
+// A position of the suite and how long its own decision took.
+struct StopCase {
+  std::string squares;
+  int side;
+  double decisionMs;
+};
+
+// Starts decisions of the level on a thinking thread, each on a position of cases in turn,
+// clears the thinking flag after a random part of the decision's time and measures how long
+// the thread takes to give up.
+void measureStopLatency(int level, int trials, const std::vector<StopCase>& cases);

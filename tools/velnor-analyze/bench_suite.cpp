@@ -1,7 +1,6 @@
 #include "bench_suite.h"
 
 #include <cstdio>
-#include <string>
 
 #include "position_text.h"
 #include "rules/board.h"
@@ -54,4 +53,17 @@ void printBenchSuite(uint32_t seed) {
                   boardText(BoardStack[0]).c_str(), side, target);
     }
   }
+}
+
+std::vector<SuitePosition> endgameSuite(uint32_t seed, int discs) {
+  SuiteRandom random{seed};
+  std::vector<SuitePosition> out;
+  while (out.size() < ENDGAME_SUITE_SIZE) {
+    const int side = randomGameTo(random, discs);
+    if (side == 0) continue;
+    char name[16];
+    std::snprintf(name, sizeof name, "tail%03zu", out.size() + 1);
+    out.push_back({name, boardText(BoardStack[0]), side});
+  }
+  return out;
 }
