@@ -9,7 +9,7 @@
 #include "engine/thinking.h"
 #include "engine_test_support.h"
 #include "random_positions.h"
-#include "reference/reference.h"
+#include "engine/reference/reference.h"
 #include "rules/board.h"
 #include "rules/game.h"
 #include "rules/settings.h"

@@ -4,7 +4,7 @@
 #include "engine/random.h"
 #include "engine_test_support.h"
 #include "random_positions.h"
-#include "reference/reference.h"
+#include "engine/reference/reference.h"
 #include "rules/board.h"
 #include "rules/game.h"
 

@@ -5,7 +5,7 @@
 #include "engine/counters.h"
 #include "engine/evaluation.h"
 #include "engine_test_support.h"
-#include "reference/reference.h"
+#include "engine/reference/reference.h"
 #include "rules/board.h"
 #include "rules/game.h"
 

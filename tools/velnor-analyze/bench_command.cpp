@@ -19,7 +19,7 @@
 #include "engine/endgame.h"
 #include "engine_setup.h"
 #include "position_text.h"
-#include "reference/reference.h"
+#include "engine/reference/reference.h"
 #include "rules/game.h"
 
 namespace {

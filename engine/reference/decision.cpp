@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "engine/thinking.h"
-#include "reference/reference.h"
+#include "engine/reference/reference.h"
 #include "rules/board.h"
 #include "rules/game.h"
 

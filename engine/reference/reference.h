@@ -1,7 +1,7 @@
 // The straightforward engine: the evaluation and the two searches in their plainest form,
 // on the 10 x 10 Boards of the BoardStack with the rules' own operations, and the thinking
 // thread's root loop over them. Slow, and kept only as the reference for the tests and for
-// velnor-analyze bench; the game uses the engine in engine/.
+// velnor-analyze bench; the game links only the engine in engine/.
 //
 // Every name means what the engine's name of the same spelling means. They count nodes and
 // evaluations in engineCounters like the engine, and draw from the shared generator.
