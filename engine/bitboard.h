@@ -184,7 +184,7 @@ constexpr LineTables lineTables() {
 
 inline constexpr LineTables LINE_TABLES = lineTables();
 
-inline int lineFlips(int place, int mine, int theirs) {
+constexpr int lineFlips(int place, int mine, int theirs) {
   return LINE_TABLES.between[place][LINE_TABLES.beyondRun[place][(theirs >> 1) & 63] & mine];
 }
 

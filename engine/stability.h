@@ -12,12 +12,47 @@ namespace stability_detail {
 // For an edge of the board as one line of eight squares, the occupied squares that keep their
 // disc whatever is played on the edge's empty squares (by either side, in any order, a move
 // turning over what it brackets along the edge): [mine << 8 | theirs]. A disc on an edge can
-// only be turned over along the edge, so the line decides alone. Filled once at start-up and
-// only read afterwards.
-extern uint8_t edgeStableSquares[256 * 256];
+// only be turned over along the edge, so the line decides alone.
+struct EdgeStability {
+  uint8_t squares[256 * 256];
+};
+
+// A line's stable squares are those occupied now that every possible next disc, of either
+// side on any empty square, leaves unturned and stable in the line it makes. Lines with fewer
+// empty squares come first, so the lines a move makes are known when they are needed. Computed
+// by the compiler: a program that starts for one decision does not pay for it.
+constexpr EdgeStability edgeStability() {
+  EdgeStability out{};
+  for (int empties = 0; empties <= 8; ++empties) {
+    for (int occupied = 0; occupied < 256; ++occupied) {
+      int count = 0;
+      for (int k = 0; k < 8; ++k) count += occupied >> k & 1;
+      if (8 - count != empties) continue;
+      // Every split of the occupied squares between the two sides.
+      for (int mine = occupied;; mine = (mine - 1) & occupied) {
+        const int theirs = occupied & ~mine;
+        int stable = occupied;
+        for (int at = 0; at < 8; ++at) {
+          if (occupied >> at & 1) continue;
+          for (int first = 0; first < 2; ++first) {
+            const int mover = first ? mine : theirs;
+            const int other = first ? theirs : mine;
+            const int flips = bitboard_detail::lineFlips(at, mover, other);
+            stable &= ~flips & out.squares[(mover | flips | 1 << at) << 8 | (other & ~flips)];
+          }
+        }
+        out.squares[mine << 8 | theirs] = static_cast<uint8_t>(stable);
+        if (mine == 0) break;
+      }
+    }
+  }
+  return out;
+}
+
+inline constexpr EdgeStability EDGE_STABILITY = edgeStability();
 
 inline int edgeStable(int mine, int theirs) {
-  return edgeStableSquares[mine << 8 | theirs] & mine;
+  return EDGE_STABILITY.squares[mine << 8 | theirs] & mine;
 }
 
 // The squares whose line in one direction (a step of BITS bits, 7 or 9 for the diagonals)
