@@ -36,9 +36,11 @@ constexpr int NO_VALUE = 65;  // beyond every value, from either side's view
 // opponent's replies; below it, by quadrant parity alone.
 constexpr int TABLE_EMPTIES = 6;
 // From this many, the children's results in the table may end a node before it searches.
-constexpr int ETC_EMPTIES = 8;
-// From this many, the order of moves counts the discs they make stable.
-constexpr int STABLE_ORDER_EMPTIES = 10;
+constexpr int ETC_EMPTIES = 7;
+// From this many, the order of moves counts the empty squares around the mover's discs and the
+// discs a move makes stable; from the second, it looks one reply further.
+constexpr int FAR_ORDER_EMPTIES = 10;
+constexpr int REPLY_ORDER_EMPTIES = 13;
 // The stable-disc cut-off is tried when the other side has this many discs more than it needs.
 constexpr int STABILITY_SPARE = 6;
 

@@ -22,9 +22,9 @@ constexpr Signature RECORDED[] = {
     {"--level 4", "5a9882c2", "nodes 320 evaluations 1168 orderings 0"},
     {"--level 5", "198e1035", "nodes 1021 evaluations 4488 orderings 3318"},
     {"--level 6", "b819e91b", "nodes 4996 evaluations 9497 orderings 11123"},
-    {"--level 7", "3245928c", "nodes 364132 evaluations 42401 orderings 50912"},
-    {"--level 8", "29b1548b", "nodes 2149916 evaluations 81485 orderings 126407"},
-    {"--level 8 --suite endgame", "bd5fba44", "nodes 136429666 evaluations 2384 orderings 0"},
+    {"--level 7", "3245928c", "nodes 357261 evaluations 42401 orderings 50912"},
+    {"--level 8", "29b1548b", "nodes 1958304 evaluations 81485 orderings 126407"},
+    {"--level 8 --suite endgame", "bd5fba44", "nodes 130702129 evaluations 2384 orderings 0"},
 };
 
 std::string lineAfter(const std::string& output, const std::string& head) {
