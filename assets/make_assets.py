@@ -366,7 +366,7 @@ def build_font_sheet(side):
 # them, so the pieces meet without seams. The panel's pieces are reused (the dividers are made
 # of halves of the top and bottom edges, short boxes use both ends of the side strips), which
 # works because the panel's rails look the same in every 20-row band and its stiles depend on
-# the column alone; check_frame_joins() proves that the drawing steps rebuild the design.
+# the column alone; check_frame_joins() proves that the drawing steps rebuild those pictures.
 
 FRAME_PAL = [
     WHITE,
