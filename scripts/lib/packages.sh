@@ -103,3 +103,15 @@ built_package() {
   version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/package/CMakeCache.txt)
   echo "build/packages/velnor_${version}_$(dpkg --print-architecture).deb"
 }
+
+# package_cmake_flags: sets PACKAGE_CMAKE_FLAGS to what the Debian package is compiled with, as
+# CMake options: Release for every machine of the architecture (no POPCNT), with Debian's
+# flags and hardening (stack protector, fortified functions, read-only relocations bound now).
+# scripts/package builds the package with them, and the test command the engine's tests.
+package_cmake_flags() {
+  ensure_packages dpkg-dev
+  local get=(env DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get)
+  PACKAGE_CMAKE_FLAGS=(-DCMAKE_BUILD_TYPE=Release -DVELNOR_POPCNT=OFF
+    -DCMAKE_CXX_FLAGS="$("${get[@]}" CPPFLAGS) $("${get[@]}" CXXFLAGS)"
+    -DCMAKE_EXE_LINKER_FLAGS="$("${get[@]}" LDFLAGS)")
+}

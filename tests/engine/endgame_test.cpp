@@ -3,6 +3,7 @@
 #include "engine/endgame.h"
 
 #include <climits>
+#include <random>
 
 #include "engine/counters.h"
 #include "engine_test_support.h"
@@ -67,6 +68,34 @@ TEST_F(EndgameTest, ExactValuesAgreeWithTheReferenceUpToTenEmptySquares) {
   EXPECT_GT(checked, 200);
 }
 
+// The other side's stable discs end a node when the mover has few discs: boards of random
+// games with three of every four of the mover's discs given to the other side, where that
+// cut-off is tried most and a disc wrongly taken for stable changes the value.
+TEST_F(EndgameTest, ExactValuesAgreeWithTheReferenceWhereTheOtherSideHoldsMostDiscs) {
+  std::mt19937 random(7007);
+  int checked = 0;
+  for (int empties = 5; empties <= 7; ++empties) {
+    for (TestPosition p : withDiscs(gamePositions(), 64 - empties)) {
+      for (int x = 1; x <= 8; ++x) {
+        for (int y = 1; y <= 8; ++y) {
+          if (p.board.at(x, y) == p.side && random() % 4 != 0) p.board.at(x, y) = opponent(p.side);
+        }
+      }
+      showPosition(p);
+      if (legalSquares(1, p.side).count == 0) continue;
+      for (int computer = 1; computer <= 2; ++computer) {
+        sideToMove = computer;
+        clearEndgameTable();
+        ASSERT_EQ(endgameSearch(1, p.side, INT_MIN, INT_MAX),
+                  reference::endgameSearch(1, p.side, INT_MIN, INT_MAX))
+            << boardText(1) << " side " << p.side << " computer " << computer;
+      }
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 100);
+}
+
 TEST_F(EndgameTest, ExactDecisionsAgreeWithTheReferenceFromTwelveToFourteenEmptySquares) {
   // Among the first positions with so many empty squares, those the reference solves in well
   // under a second; most take it seconds.
@@ -99,8 +128,15 @@ TEST_F(EndgameTest, ExactDecisionsAgreeWithTheReferenceFromTwelveToFourteenEmpty
 }
 
 // The code for every processor and the one that counts bits with POPCNT search the same tree:
-// the same values after the same number of positions.
+// the same values after the same number of positions. Only a build without POPCNT, as the
+// packages are, compares two ways of counting: where the whole build may use the instruction,
+// GCC recognises the shifts and masks of the portable count and emits POPCNT there too.
 TEST_F(EndgameTest, PortableCodeSearchesAsThePopcountCode) {
+#if defined(__POPCNT__)
+  SCOPED_TRACE("both copies count with POPCNT: the whole build may use it");
+#else
+  SCOPED_TRACE("shifts and masks against POPCNT");
+#endif
   const EndgameCode chosen = endgameCode();
   if (!useEndgameCode(EndgameCode::Popcount)) GTEST_SKIP() << "no POPCNT code or instruction";
   for (int discs = 52; discs <= 54; ++discs) {
@@ -122,6 +158,15 @@ TEST_F(EndgameTest, PortableCodeSearchesAsThePopcountCode) {
   }
   useEndgameCode(chosen);
 }
+
+#if defined(__GNUC__) && !defined(__clang__) && (defined(__x86_64__) || defined(__i386__))
+// The choice is made once, before main: where the processor has POPCNT, a build without it
+// searches with that code from the start, or every exact search runs the slower one.
+TEST_F(EndgameTest, StartUpChoosesThePopcountCodeWhereTheProcessorHasIt) {
+  __builtin_cpu_init();
+  EXPECT_EQ(endgameCode() == EndgameCode::Popcount, __builtin_cpu_supports("popcnt") != 0);
+}
+#endif
 
 // A search told to stop gives 0 and leaves nothing behind that a later search could trust.
 TEST_F(EndgameTest, StoppedSearchReturnsZeroAndStoresNothingFalse) {
