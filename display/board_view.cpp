@@ -123,13 +123,14 @@ void frameSquare(int x, int y) {
   const int oldX = display.focus.x;
   const int oldY = display.focus.y;
   if (oldX == x && oldY == y) return;
+  if (oldX != 0) restoreUnderFrame(oldX, oldY);
+  // The frame's new place is known before either square is shown.
+  display.focus.x = x;
+  display.focus.y = y;
   if (oldX != 0) {
-    restoreUnderFrame(oldX, oldY);
     blitRect(tileLeft(oldX), tileTop(oldY), TILE_SIZE, TILE_SIZE, tileLeft(oldX), tileTop(oldY),
              SHEET_WINDOW);
   }
-  display.focus.x = x;
-  display.focus.y = y;
   if (x == 0) return;
   drawFrameOver(x, y);
   blitRect(tileLeft(x), tileTop(y), TILE_SIZE, TILE_SIZE, tileLeft(x), tileTop(y), SHEET_WINDOW);
