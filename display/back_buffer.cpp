@@ -111,6 +111,18 @@ void drawLine(int x0, int y0, int x1, int y1) {
   }
 }
 
+void fillEntries(int x, int y, int width, int height, uint8_t entry) {
+  for (int r = y; r < y + height; ++r) std::fill(row(r) + x, row(r) + x + width, entry);
+}
+
+void readEntries(int x, int y, int width, int height, uint8_t* out, int outStride) {
+  for (int r = 0; r < height; ++r) std::copy_n(row(y + r) + x, width, out + r * outStride);
+}
+
+void writeEntries(int x, int y, int width, int height, const uint8_t* in, int inStride) {
+  for (int r = 0; r < height; ++r) std::copy_n(in + r * inStride, width, row(y + r) + x);
+}
+
 const BackBuffer& backBuffer() {
   return display.buffer;
 }

@@ -1,6 +1,7 @@
 // Finding the sheets, the display palette and the back buffer's creation and release.
 #include <cstring>
 
+#include "display/board_view.h"
 #include "display/display_state.h"
 #include "display/frame.h"
 
@@ -160,6 +161,10 @@ void buildBackBuffer() {
   }
   display.whiteIndex = nearestEntry(255, 255, 255, 256);
   display.blackIndex = nearestEntry(0, 0, 0, 256);
+  display.focusIndex = nearestEntry(FOCUS_FRAME_COLOUR >> 16, (FOCUS_FRAME_COLOUR >> 8) & 0xFF,
+                                    FOCUS_FRAME_COLOUR & 0xFF, PALETTE_SIZE);
+  display.focus.x = 0;  // the buffer is cleared below, and any frame with it
+  display.focus.y = 0;
   display.ready = true;
   selectBrush(BRUSH_WHITE);
   fillRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);

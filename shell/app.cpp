@@ -45,6 +45,7 @@ void onCreate(Platform& p) {
   initSettings();
   initDisplay();
   setPlayerType(0, 0);  // the player check marks and labels
+  resetKeyFocus();
   newGame();
 }
 

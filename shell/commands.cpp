@@ -1,9 +1,11 @@
 #include "shell/commands.h"
 
+#include "display/board_view.h"
 #include "display/sheets.h"
 #include "engine/random.h"
 #include "engine/thinking.h"
 #include "rules/board.h"
+#include "rules/board_geometry.h"
 #include "rules/game.h"
 #include "rules/hooks.h"
 #include "rules/settings.h"
@@ -12,6 +14,11 @@
 namespace {
 
 Platform* installed = nullptr;
+
+// The keyboard's focus square; d3, one of the first player's opening moves, until a key moves
+// it. The display draws its frame only once a board key has been used.
+constexpr Square FOCUS_START{4, 3};
+Square keyFocus = FOCUS_START;  // window's thread only
 
 // Removes the item's check mark and learns whether it was set; sets it again and turns the
 // flag on only if it was not. The flag and the mark agree afterwards.
@@ -61,7 +68,60 @@ void moveReady() {
   afterMove();
 }
 
+// A click on the board, from the mouse or from the play key, so that both keep every rule of a
+// click: a thread given up by Stop is settled first, and clickAt refuses it while the computer
+// thinks.
+void clickBoard(uint16_t px, uint16_t py) {
+  if (!thinkingFlag) settleThinking();
+  clickAt(px, py);
+}
+
+int clampToBoard(int xOrY) {
+  return xOrY < 1 ? 1 : xOrY > 8 ? 8 : xOrY;
+}
+
+// The first key only shows where the focus stands, so that nothing is played on a square the
+// player has not seen framed. Moves stop at the board's edges.
+bool keyDown(uintptr_t key) {
+  if (key < KEY_LEFT || key > KEY_END) return false;
+  if (framedSquare().x == 0) {
+    frameSquare(keyFocus.x, keyFocus.y);
+    return true;
+  }
+  switch (key) {
+    case KEY_LEFT:
+      keyFocus.x = clampToBoard(keyFocus.x - 1);
+      break;
+    case KEY_RIGHT:
+      keyFocus.x = clampToBoard(keyFocus.x + 1);
+      break;
+    case KEY_UP:
+      keyFocus.y = clampToBoard(keyFocus.y - 1);
+      break;
+    case KEY_DOWN:
+      keyFocus.y = clampToBoard(keyFocus.y + 1);
+      break;
+    case KEY_HOME:
+      keyFocus = Square{1, 1};
+      break;
+    case KEY_END:
+      keyFocus = Square{8, 8};
+      break;
+    case KEY_PLAY:
+      clickBoard(static_cast<uint16_t>(squareCentre(keyFocus.x)),
+                 static_cast<uint16_t>(squareCentre(keyFocus.y)));
+      return true;
+  }
+  frameSquare(keyFocus.x, keyFocus.y);
+  return true;
+}
+
 }  // namespace
+
+void resetKeyFocus() {
+  keyFocus = FOCUS_START;
+  frameSquare(0, 0);
+}
 
 void installPlatform(Platform* platform) {
   installed = platform;
@@ -201,10 +261,13 @@ bool dispatchGameMessage(unsigned message, uintptr_t wParam, intptr_t lParam) {
       return true;
     case MSG_LBUTTONDOWN: {
       const auto bits = static_cast<uintptr_t>(lParam);
-      if (!thinkingFlag) settleThinking();
-      clickAt(static_cast<uint16_t>(bits & 0xFFFF), static_cast<uint16_t>((bits >> 16) & 0xFFFF));
+      frameSquare(0, 0);  // the mouse has taken over from the keys
+      clickBoard(static_cast<uint16_t>(bits & 0xFFFF),
+                 static_cast<uint16_t>((bits >> 16) & 0xFFFF));
       return true;
     }
+    case MSG_KEYDOWN:
+      return keyDown(wParam);
     default:
       return false;
   }

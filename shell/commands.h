@@ -20,5 +20,9 @@ void playClick();
 
 void runCommand(int id);
 
-// Routes the game's messages (command, timer, move ready, left button); false for others.
+// Puts the keyboard's focus back on its first square, with no frame drawn.
+void resetKeyFocus();
+
+// Routes the game's messages (command, timer, move ready, left button, board key); false for
+// others, and for a key that is not a board key.
 bool dispatchGameMessage(unsigned message, uintptr_t wParam, intptr_t lParam);

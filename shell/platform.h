@@ -7,9 +7,22 @@
 
 // Window messages the game handles, numbered as on Win32.
 constexpr unsigned MSG_MOVE_READY = 100;  // the computer's move; both parameters 0
+constexpr unsigned MSG_KEYDOWN = 0x0100;  // a board key, one of BoardKey, in wParam
 constexpr unsigned MSG_COMMAND = 0x0111;  // menu command id in the low 16 bits of wParam
 constexpr unsigned MSG_TIMER = 0x0113;
 constexpr unsigned MSG_LBUTTONDOWN = 0x0201;  // x in the low, y in the high 16 bits of lParam
+
+// The keys that play the board, whatever the toolkit calls them. Each front-end turns its own
+// key codes into these, so that the game sees the same key on every desktop.
+enum BoardKey : unsigned {
+  KEY_LEFT = 1,
+  KEY_RIGHT = 2,
+  KEY_UP = 3,
+  KEY_DOWN = 4,
+  KEY_PLAY = 5,  // Enter or Space: plays the focused square as a click on it would
+  KEY_HOME = 6,  // to a1
+  KEY_END = 7,   // to h8
+};
 
 constexpr int TIMER_CLOCK = 200;  // the one-second clock, the only timer
 constexpr int TIMER_CLOCK_PERIOD_MS = 1000;

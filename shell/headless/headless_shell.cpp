@@ -46,6 +46,10 @@ void HeadlessShell::clickSquare(int x, int y) {
   click(squareCentre(x), squareCentre(y));
 }
 
+bool HeadlessShell::key(unsigned boardKey) {
+  return dispatchGameMessage(MSG_KEYDOWN, boardKey, 0);
+}
+
 bool HeadlessShell::tick() {
   if (!timerRunning_) return false;
   dispatchGameMessage(MSG_TIMER, TIMER_CLOCK, 0);

@@ -41,6 +41,8 @@ class HeadlessShell final : public Platform {
   void command(int id);
   void click(int px, int py);
   void clickSquare(int x, int y);  // at the square's centre pixel
+  // A key pressed on the board, one of BoardKey; whether the game took it.
+  bool key(unsigned boardKey);
   // A clock tick, if the clock timer runs; false if it does not.
   bool tick();
 

@@ -1,5 +1,6 @@
 #include "shell/qt/board_view.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -14,6 +15,8 @@ BoardView::BoardView(QtPlatform& platform, QWidget* parent)
       frame_(SCREEN_WIDTH, SCREEN_HEIGHT, QImage::Format_RGB32) {
   setFixedSize(SCREEN_WIDTH, SCREEN_HEIGHT);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Takes the keys, by click or by tab; Qt draws no focus mark on a widget that paints itself.
+  setFocusPolicy(Qt::StrongFocus);
   frame_.fill(Qt::white);
 }
 
@@ -41,4 +44,46 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
   const auto px = static_cast<uint32_t>(std::clamp(static_cast<int>(std::floor(p.x())), 0, 0xFFFF));
   const auto py = static_cast<uint32_t>(std::clamp(static_cast<int>(std::floor(p.y())), 0, 0xFFFF));
   platform_.dispatch(MSG_LBUTTONDOWN, 0, static_cast<intptr_t>(py << 16 | px));
+}
+
+namespace {
+
+// The game's board key for a Qt key, 0 for any other. With Ctrl, Alt or Meta held the key is
+// left to the menu bar and its shortcuts.
+unsigned boardKeyOf(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers held =
+      event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (held) return 0;
+  switch (event.key()) {
+    case Qt::Key_Left:
+      return KEY_LEFT;
+    case Qt::Key_Right:
+      return KEY_RIGHT;
+    case Qt::Key_Up:
+      return KEY_UP;
+    case Qt::Key_Down:
+      return KEY_DOWN;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      return KEY_PLAY;
+    case Qt::Key_Home:
+      return KEY_HOME;
+    case Qt::Key_End:
+      return KEY_END;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+// Held keys arrive again and again as Qt repeats them; each is one key to the game.
+void BoardView::keyPressEvent(QKeyEvent* event) {
+  const unsigned key = boardKeyOf(*event);
+  if (key == 0) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  platform_.dispatch(MSG_KEYDOWN, key, 0);
 }

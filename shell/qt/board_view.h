@@ -1,5 +1,5 @@
 // The window's client area: shows the back buffer and turns left clicks into the game's
-// clicks, both in the 531 x 351 pixels of the game.
+// clicks, both in the 531 x 351 pixels of the game, and the board's keys into the game's.
 #pragma once
 
 #include <QImage>
@@ -14,6 +14,7 @@ class BoardView final : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QtPlatform& platform_;

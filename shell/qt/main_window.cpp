@@ -21,6 +21,7 @@ MainWindow::MainWindow(QtPlatform& platform) : platform_(platform) {
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   view_ = new BoardView(platform, this);
   setCentralWidget(view_);
+  view_->setFocus();  // the board's keys work as soon as the window is active
   buildMenu();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   platform.setView(view_);

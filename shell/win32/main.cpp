@@ -109,6 +109,40 @@ LRESULT onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
+// The game's board key for a virtual-key code, 0 for any other key. Keys pressed with Alt come
+// as WM_SYSKEYDOWN and stay with the default handling, which opens the menu by its mnemonics.
+unsigned boardKeyOf(WPARAM virtualKey) {
+  switch (virtualKey) {
+    case VK_LEFT:
+      return KEY_LEFT;
+    case VK_RIGHT:
+      return KEY_RIGHT;
+    case VK_UP:
+      return KEY_UP;
+    case VK_DOWN:
+      return KEY_DOWN;
+    case VK_RETURN:
+    case VK_SPACE:
+      return KEY_PLAY;
+    case VK_HOME:
+      return KEY_HOME;
+    case VK_END:
+      return KEY_END;
+    default:
+      return 0;
+  }
+}
+
+// Each auto-repeated WM_KEYDOWN of a held key is one more key to the game.
+LRESULT onKeyDown(HWND window, WPARAM wParam, LPARAM lParam) {
+  const unsigned key = boardKeyOf(wParam);
+  if (key == 0 || !win32Platform.attached()) {
+    return DefWindowProcA(window, WM_KEYDOWN, wParam, lParam);
+  }
+  dispatchGameMessage(MSG_KEYDOWN, key, 0);
+  return 0;
+}
+
 }  // namespace
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -131,6 +165,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         dispatchGameMessage(message, wParam, static_cast<LPARAM>(click));
       }
       return 0;
+    case WM_KEYDOWN:
+      return onKeyDown(window, wParam, lParam);
     case MSG_MOVE_READY:
     case WM_COMMAND:
     case WM_TIMER:

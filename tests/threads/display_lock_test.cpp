@@ -86,4 +86,56 @@ TEST_F(DisplayLock, MarkerDrawingOnAnotherThreadNeverInterleavesWithTheClockOrTh
   EXPECT_EQ(platform.shown().size(), 2u * ROUNDS + 1);
 }
 
+TEST_F(DisplayLock, TheFocusFrameMovingWhileTheMarkerIsDrawnIsNeverLostOrLeftBehind) {
+  initDisplay();
+  const SheetImage& piece = sheet(SHEET_PIECE);
+  frameSquare(1, 1);
+  const uint32_t ringColour = pixelColour(35 + 2, 35 + 2);
+  frameSquare(0, 0);
+  const int left = 35 * 3 + 2, top = 35 * 4 + 2;  // c4, where the marker comes and goes
+  const auto showsTile = [&](int t, int x, int y, int w, int h) {
+    return t == 0 ? bool(rectWhite(x, y, w, h))
+                  : bool(rectFromSheet(piece, x, y, w, h, 32 * t - 32 + x - left, y - top));
+  };
+  const auto ringIsFrame = [&] {
+    for (int d = 0; d < 32; ++d) {
+      for (int k : {0, 1, 30, 31}) {
+        if (pixelColour(left + d, top + k) != ringColour) return false;
+        if (pixelColour(left + k, top + d) != ringColour) return false;
+      }
+    }
+    return true;
+  };
+
+  std::atomic<int> tile{0};  // what c4 holds, changed only with the drawing lock held
+  std::atomic<int> wrong{0};
+  platform.onShow = [&](const Shown& r) {
+    if (r.x != left || r.y != top) return;
+    const int t = tile;
+    const bool framed = framedSquare().code() == 34;
+    const bool ok = framed ? ringIsFrame() && showsTile(t, left + 2, top + 2, 28, 28)
+                           : showsTile(t, left, top, 32, 32);
+    if (!ok) ++wrong;
+  };
+  constexpr int ROUNDS = 1000;
+  std::atomic<bool> go{false};
+  std::thread thinking([&] {
+    while (!go) std::this_thread::yield();
+    for (int i = 0; i < ROUNDS; ++i) {
+      std::lock_guard<std::recursive_mutex> lock(drawingLock());
+      tile = i % 2 == 0 ? TILE_THINKING : TILE_EMPTY;
+      drawSquare(3, 4, tile);
+    }
+  });
+  go = true;
+  for (int i = 0; i < ROUNDS; ++i) {
+    frameSquare(3, 4 + i % 2);  // on c4 and off it again, as the arrow keys move it
+    std::this_thread::yield();
+  }
+  thinking.join();
+  frameSquare(3, 5);
+  EXPECT_EQ(wrong, 0);
+  EXPECT_TRUE(showsTile(TILE_EMPTY, left, top, 32, 32)) << "no frame left on c4";
+}
+
 }  // namespace

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "display/board_view.h"
 #include "display/sheets.h"
 #include "engine/thinking.h"
 #include "rules/board.h"
@@ -182,6 +183,47 @@ TEST_F(QtWindow, PersonBeatsOrLosesToComputer1ByClickingGuideSquares) {
       ASSERT_TRUE(waitFor([&] { return gameRecord.currentIndex > before; }))
           << "the computer's move arrives";
     }
+  }
+  EXPECT_FALSE(thinkingFlag);
+  EXPECT_EQ(discCounts[1] + discCounts[2], gameRecord.currentIndex + 4);
+}
+
+TEST_F(QtWindow, KeysAloneBeatOrLoseToComputer1) {
+  choose(IDM_SIDE2_COMPUTER1);
+  choose(IDM_SPEED_FAST);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QWidget* keys = QApplication::focusWidget();
+  ASSERT_EQ(keys, window->view()) << "the board takes the keys";
+  QTest::keyClick(keys, Qt::Key_Home);  // the first key only shows the frame
+  const Qt::Key plays[] = {Qt::Key_Return, Qt::Key_Space, Qt::Key_Enter};
+  int played = 0;
+  while (!isGameOver(0)) {
+    const int before = gameRecord.currentIndex;
+    if (sideToMove == 2) {
+      ASSERT_TRUE(waitFor([&] { return gameRecord.currentIndex > before; }))
+          << "the computer's move arrives";
+      continue;
+    }
+    Square target{0, 0};
+    for (int x = 1; x <= 8 && target.x == 0; ++x) {
+      for (int y = 1; y <= 8 && target.x == 0; ++y) {
+        if (isLegalMove(0, 1, x, y)) target = Square{x, y};
+      }
+    }
+    ASSERT_NE(target.x, 0);
+    for (Square at = framedSquare(); at.x != target.x || at.y != target.y; at = framedSquare()) {
+      const Qt::Key step = at.x < target.x   ? Qt::Key_Right
+                           : at.x > target.x ? Qt::Key_Left
+                           : at.y < target.y ? Qt::Key_Down
+                                             : Qt::Key_Up;
+      QTest::keyClick(keys, step);
+      ASSERT_NE(framedSquare().code(), at.code()) << "a key moved the frame";
+    }
+    QTest::keyClick(keys, plays[played++ % 3]);
+    ASSERT_EQ(gameRecord.currentIndex, before + 1);
+    EXPECT_EQ(shown(QPoint(35 * target.x + 2, 35 * target.y + 2)), qRgb(0xB0, 0x74, 0x10))
+        << "the frame over the new piece is on the window";
   }
   EXPECT_FALSE(thinkingFlag);
   EXPECT_EQ(discCounts[1] + discCounts[2], gameRecord.currentIndex + 4);
