@@ -10,6 +10,9 @@ board is read square by square against the piece tiles. SCALE is 1 when not give
                                            and that every back-buffer pixel is a whole block
     screen_check.py board SHOT X Y [SCALE] prints the board, rows 1..8, '.' empty, 'X' side 1,
                                            'O' side 2, '?' anything else (a marker, a flip)
+    screen_check.py popup SHOT             checks that SHOT, a menu's own window, has been
+                                           painted: a window not yet painted is of one colour
+                                           throughout (black, or white)
 Exit status 1 with a one-line reason when a check fails.
 """
 
@@ -96,6 +99,14 @@ def read_board(shot, x0, y0, s):
     return rows
 
 
+def check_popup(shot):
+    pixels = shot.width * shot.height
+    most, colour = max(shot.getcolors(pixels))
+    # A painted menu is its background with the labels on it: never more than 97% of one colour.
+    if most * 100 > pixels * 97:
+        fail("the menu is not painted: %d%% of it is %s" % (most * 100 // pixels, colour))
+
+
 def main(argv):
     if len(argv) in (2, 3) and argv[0] == "client":
         scale = int(argv[2]) if len(argv) == 3 else 1
@@ -105,6 +116,8 @@ def main(argv):
         scale = int(argv[4]) if len(argv) == 5 else 1
         shot = Image.open(argv[1]).convert("RGB")
         print("\n".join(read_board(shot, int(argv[2]), int(argv[3]), scale)))
+    elif len(argv) == 2 and argv[0] == "popup":
+        check_popup(Image.open(argv[1]).convert("RGB"))
     else:
         fail(__doc__.strip().splitlines()[0])
 

@@ -167,9 +167,17 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_KEYDOWN:
       return onKeyDown(window, wParam, lParam);
+    case MSG_DELIVER_TURN:
+      win32Platform.turnAsked();
+      return 0;
+    case WM_TIMER:
+      if (wParam == TIMER_DELIVER_TURN) {
+        win32Platform.turnCome();
+        return 0;
+      }
+      [[fallthrough]];
     case MSG_MOVE_READY:
     case WM_COMMAND:
-    case WM_TIMER:
       // Nothing reaches the game once its window is going away.
       if (win32Platform.attached()) dispatchGameMessage(message, wParam, lParam);
       return 0;

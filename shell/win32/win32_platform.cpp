@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstring>
 #include <mutex>
@@ -70,11 +71,16 @@ void Win32Platform::createPalette() {
 }
 
 void Win32Platform::detach() {
-  std::lock_guard<std::recursive_mutex> lock(drawingLock());
-  window_ = nullptr;
-  menu_ = nullptr;
-  if (palette_) DeleteObject(palette_);
-  palette_ = nullptr;
+  {
+    std::lock_guard<std::recursive_mutex> lock(drawingLock());
+    window_ = nullptr;
+    menu_ = nullptr;
+    if (palette_) DeleteObject(palette_);
+    palette_ = nullptr;
+  }
+  // A thread waiting for its turn goes on: no turn comes from a window that has gone.
+  { std::lock_guard<std::mutex> lock(turnLock_); }
+  turnChanged_.notify_all();
 }
 
 // Under the drawing lock: StretchDIBits reads the back buffer's rows in place and enlarges
@@ -147,9 +153,39 @@ void Win32Platform::waitForThreads() {
       std::chrono::milliseconds(5000));
 }
 
+// A sent message is taken before anything queued, so a move sent as soon as it is chosen (a
+// novice level, the book: within milliseconds) would keep the window's input, paint and clock
+// out for as long as the computers play each other. The send waits for its turn instead: a
+// timer message, which the window's thread takes only once no input or paint is waiting. The
+// thread is past its last use of the game here, so nothing on the window's thread waits for
+// it meanwhile; a window that goes away ends the wait.
 void Win32Platform::deliverMove() {
   HWND window = window_;
-  if (window) SendMessageA(window, MSG_MOVE_READY, 0, 0);
+  if (!window) return;
+  {
+    std::unique_lock<std::mutex> lock(turnLock_);
+    const uint32_t asked = turns_;
+    if (PostMessageA(window, MSG_DELIVER_TURN, 0, 0)) {
+      while (turns_ == asked && window_.load() == window) {
+        turnChanged_.wait_for(lock, std::chrono::milliseconds(50));
+      }
+    }
+  }
+  SendMessageA(window, MSG_MOVE_READY, 0, 0);
+}
+
+void Win32Platform::turnAsked() {
+  // The shortest timer there is; asked again before it comes, it is only started anew.
+  if (HWND window = window_) SetTimer(window, TIMER_DELIVER_TURN, USER_TIMER_MINIMUM, nullptr);
+}
+
+void Win32Platform::turnCome() {
+  if (HWND window = window_) KillTimer(window, TIMER_DELIVER_TURN);
+  {
+    std::lock_guard<std::mutex> lock(turnLock_);
+    ++turns_;
+  }
+  turnChanged_.notify_all();
 }
 
 uint32_t Win32Platform::tickCount() {

@@ -9,9 +9,17 @@
 #include <windows.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
 
 #include "shell/platform.h"
 #include "shell/thread_reaper.h"
+
+// A thinking thread asks for its turn to hand over its move (posted); the window's thread
+// answers with a one-shot timer, whose message comes only once nothing else is queued.
+constexpr UINT MSG_DELIVER_TURN = WM_APP + 1;
+constexpr UINT_PTR TIMER_DELIVER_TURN = 201;
 
 class Win32Platform final : public Platform {
  public:
@@ -33,6 +41,10 @@ class Win32Platform final : public Platform {
   // At the end of the program: waits for the thinking threads still running (at most a
   // thread finishing its send to the window that has gone) and closes their handles.
   void waitForThreads();
+  // On the window's thread: a thread has asked for its turn to send its move; the turn's timer
+  // has come, so the threads that asked before it may send.
+  void turnAsked();
+  void turnCome();
 
   // Platform
   bool startThread(void (*entry)(), int priority) override;
@@ -55,4 +67,7 @@ class Win32Platform final : public Platform {
   HPALETTE palette_ = nullptr;  // used under the drawing lock only
   std::atomic<int> scale_{1};   // set on the window's thread, read by both
   ThreadReaper threads_;        // window's thread only
+  std::mutex turnLock_;         // guards turns_
+  std::condition_variable turnChanged_;
+  uint32_t turns_ = 0;  // counts the turns given; a delivering thread waits for the next one
 };
