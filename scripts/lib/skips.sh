@@ -34,6 +34,16 @@ skipped() {
   return $verdict
 }
 
+# replaced NAME HOW...: notes that the step NAME ran in another form than the usual one (the
+# 64-bit Windows build where the 32-bit Wine cannot be had). It ran, so this fails nothing, but
+# the summary says so.
+replaced() {
+  local name=$1
+  shift
+  echo "$name: replaced: $*" >&2
+  [ -z "${VELNOR_SKIP_LOG:-}" ] || echo "$name: replaced: $*" >>"$VELNOR_SKIP_LOG"
+}
+
 # skip_step NAME REASON...: for a script that is the step NAME: notes the skip, then ends the
 # script, with status 1 where the skip fails the run.
 skip_step() {
