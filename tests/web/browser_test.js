@@ -11,6 +11,7 @@
 
 const { spawn, execFileSync } = require('child_process');
 const fs = require('fs');
+const http = require('http');
 const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
@@ -599,6 +600,55 @@ async function offline(browser) {
   ok('after one visit the game starts and plays f5 with the server gone');
 }
 
+// Two copies of the game on one host, under /a/ and /b/, as two builds (/b/'s worker names
+// another hash): the visit to /b/ leaves /a/'s cache alone, and both play with the server gone.
+function serveTwoCopies() {
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+    '.wasm': 'application/wasm', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
+  const server = http.createServer((request, response) => {
+    const m = /^\/([ab])\/([^/?]*)/.exec(request.url);
+    const file = m && path.join(ROOT, 'build', 'web', m[2] || 'index.html');
+    if (!file || !fs.existsSync(file)) {
+      response.writeHead(404).end();
+      return;
+    }
+    let body = fs.readFileSync(file);
+    if (m[1] === 'b' && m[2] === 'sw.js') {
+      body = String(body).replace(/[0-9a-f]{16}/,
+        (hash) => hash.replace(/./g, (digit) => (parseInt(digit, 16) ^ 1).toString(16)));
+    }
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)], 'Cache-Control': 'no-cache',
+      'Cross-Origin-Opener-Policy': 'same-origin', 'Cross-Origin-Embedder-Policy': 'require-corp' });
+    response.end(body);
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1',
+    () => resolve({ server, url: `http://localhost:${server.address().port}/` })));
+}
+
+async function twoCopiesOffline(browser) {
+  const host = await serveTwoCopies();
+  const pages = [];
+  for (const copy of ['a', 'b']) {
+    const page = await openPage(browser, `${host.url}${copy}/`);
+    await showsRender(page, `the start of /${copy}/`, render(''), WHOLE, []);
+    await waitFor(`/${copy}/'s worker keeps the game`, () => page.evaluate(async () =>
+      navigator.serviceWorker.controller !== null &&
+      (await navigator.serviceWorker.ready).active.state === 'activated'), 30000);
+    pages.push(page);
+  }
+  host.server.close();
+  host.server.closeAllConnections();
+  for (const [i, page] of pages.entries()) {
+    const copy = 'ab'[i];
+    await page.reload();
+    await showsRender(page, `/${copy}/ without the server`, render(''), WHOLE, [], 30000);
+    await clickSquare(page, 6, 5);
+    await showsRender(page, `f5 in /${copy}/ without the server`, render('f5'), tile(6, 5), []);
+    await page.close();
+  }
+  ok('two copies of the game under two folders of one host each play f5 with the server gone');
+}
+
 async function exitWhilePlaying(page) {
   await menuKeys(page, 'KeyG', 'KeyN');
   await sleep(300);
@@ -669,6 +719,7 @@ async function main() {
     noProblems('the page');
 
     await offline(browser);
+    await twoCopiesOffline(browser);
     noProblems('offline');
   } finally {
     await browser.close();
