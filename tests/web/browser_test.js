@@ -583,6 +583,22 @@ async function withoutSharedMemory(browser, url) {
   ok('without SharedArrayBuffer the page says what is missing and which browsers play');
 }
 
+// A hard reload (Ctrl+Shift+R) goes past the service worker, so the page is not isolated: it
+// has the worker serve it again, and plays.
+async function hardReload(page) {
+  if (FIREFOX) {
+    replaced('the hard reload: Firefox\'s WebDriver BiDi cannot reload past the cache, so ' +
+      'Chromium alone tries it');
+    return;
+  }
+  await page.reload({ ignoreCache: true });
+  await showsRender(page, 'the start after a hard reload', render(''), WHOLE, [], 30000);
+  if (!await page.evaluate(() => window.crossOriginIsolated)) fail('not isolated');
+  await clickSquare(page, 6, 5);
+  await showsRender(page, 'f5 after a hard reload', render('f5'), tile(6, 5), []);
+  ok('a hard reload of the page from a host without the headers plays f5');
+}
+
 // After one visit the game starts and plays with the server gone.
 async function offline(browser) {
   const visit = await startServer('0');
@@ -716,6 +732,7 @@ async function main() {
       30000);
     if (!await hosted.evaluate(() => window.crossOriginIsolated)) fail('not isolated');
     ok('from a host without the headers, the service worker isolates the page');
+    await hardReload(hosted);
     noProblems('the page');
 
     await offline(browser);
