@@ -35,8 +35,8 @@
     }
     reloading = true;
     sessionStorage.setItem(RELOADED, '1');
-    // Loaded anew as a navigation, once the page has loaded: after a hard reload Chromium
-    // drops location.reload(), or repeats the hard reload, past the worker again.
+    // Loaded anew as a navigation, once the page has loaded: from a hard reload's page,
+    // Chromium's location.reload() never came back through the worker.
     const again = () => window.location.replace(window.location.href.split('#')[0]);
     if (document.readyState === 'complete') {
       again();
