@@ -25,17 +25,29 @@
     return;
   }
   window.velnorIsolation = 'pending';
+  let reloading = false;
   const reloadOnce = () => {
+    if (reloading) return;
     // Still not isolated after a reload through the worker: the browser refuses, stop here.
     if (sessionStorage.getItem(RELOADED)) {
       unavailable();
       return;
     }
+    reloading = true;
     sessionStorage.setItem(RELOADED, '1');
-    window.location.reload();
+    // Loaded anew as a navigation, once the page has loaded: from a hard reload's page,
+    // Chromium's location.reload() never came back through the worker.
+    const again = () => window.location.replace(window.location.href.split('#')[0]);
+    if (document.readyState === 'complete') {
+      again();
+    } else {
+      window.addEventListener('load', again, { once: true });
+    }
   };
   registered.then((registration) => {
-    if (navigator.serviceWorker.controller) {
+    // A worker already active but not serving this page: a hard reload (Ctrl+Shift+R) went
+    // past it, and nothing of it will change. A plain reload is served through it.
+    if (navigator.serviceWorker.controller || registration.active) {
       reloadOnce();
       return;
     }

@@ -72,10 +72,15 @@
   }
 
   // The click: decoded once as the page starts; played only after the page's first user
-  // gesture, as browsers require; a new click cuts off the one still playing.
+  // gesture, as browsers require; a new click cuts off the one still playing. A mouse button or
+  // a key is such a gesture as it goes down, a finger only as it lifts, when the game has
+  // already asked for that tap's click: a click asked for just before the sound may start
+  // plays as it starts.
   let clickBuffer = null;
   let audio = null;
   let playing = null;
+  let owedSince = -Infinity;  // when a click was asked for before the sound could start
+  const OWED_MS = 1000;
 
   function decodeClick(bytes) {
     const Offline = window.OfflineAudioContext || window.webkitOfflineAudioContext;
@@ -86,15 +91,20 @@
   }
 
   function unlockAudio() {
-    if (audio) return;
+    if (audio && audio.state !== 'suspended') return;
     if (navigator.userActivation && !navigator.userActivation.isActive) return;
     const Context = window.AudioContext || window.webkitAudioContext;
     if (!Context) return;
-    audio = new Context();
+    if (!audio) audio = new Context();
     audio.resume().catch(() => {});
+    if (performance.now() - owedSince < OWED_MS) {
+      owedSince = -Infinity;
+      playClick();
+    }
   }
 
   function playClick() {
+    if (!audio) owedSince = performance.now();
     if (!audio || !clickBuffer) return;
     if (playing) playing.stop();
     const source = audio.createBufferSource();
@@ -151,7 +161,7 @@
         'this browser has no SharedArrayBuffer, which the game\'s threads need.', false);
       return;
     }
-    for (const type of ['pointerdown', 'keydown']) {
+    for (const type of ['pointerdown', 'pointerup', 'touchend', 'click', 'keydown']) {
       window.addEventListener(type, unlockAudio, true);
     }
     canvas.addEventListener('pointerdown', onPointerDown);

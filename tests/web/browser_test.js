@@ -11,6 +11,7 @@
 
 const { spawn, execFileSync } = require('child_process');
 const fs = require('fs');
+const http = require('http');
 const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
@@ -516,6 +517,40 @@ async function onAPhone(page) {
   ok('turned to landscape the window shows whole at 3 x 3, and a tap on f5 plays f5');
 }
 
+// Counts the clicks played, each a buffer source started, with its context.
+function countClicks() {
+  window.velnorClicks = [];
+  const start = AudioBufferSourceNode.prototype.start;
+  AudioBufferSourceNode.prototype.start = function (...args) {
+    window.velnorClicks.push(this.context);
+    return start.apply(this, args);
+  };
+}
+
+// A finger's first tap on a page sounds, though a touch lets the page start sound only as it
+// lifts, after the game has asked for the tap's click. Puppeteer's page.evaluate counts as a
+// gesture for five seconds, which the tap waits out.
+async function firstTapSounds(browser, url) {
+  const page = await openPage(browser, url, PHONE, countClicks);
+  await showsRender(page, 'the start on a phone', render(''));
+  const box = await canvasBox(page);
+  const c = centre(6, 5);
+  await sleep(5500);
+  await page.touchscreen.tap(box.x + c.x * box.width / 531, box.y + c.y * box.height / 351);
+  await showsRender(page, 'the first tap plays f5', render('f5'), tile(6, 5), []);
+  await waitFor('the first tap clicks', () => page.evaluate((anyState) => {
+    const clicks = window.velnorClicks;
+    return clicks.length > 0 && (anyState || clicks.every((c) => c.state === 'running')) ||
+      `${clicks.length} clicks, ${clicks.map((context) => context.state)}`;
+  }, FIREFOX), 5000);
+  await page.close();
+  if (FIREFOX) {
+    replaced('the first tap\'s sound: headless Firefox keeps every audio context suspended, so ' +
+      'the test checks that the click is started');
+  }
+  ok('on a phone the first tap, on f5, sounds its click');
+}
+
 // At a fractional density each of the picture's pixels is a whole k x k block of the screen's
 // pixels, k the nearest whole number for which the window fits.
 const DENSITIES = [[1.25, 1], [1.5, 2], [1.75, 2], [2.625, 3]];
@@ -582,6 +617,22 @@ async function withoutSharedMemory(browser, url) {
   ok('without SharedArrayBuffer the page says what is missing and which browsers play');
 }
 
+// A hard reload (Ctrl+Shift+R) goes past the service worker, so the page is not isolated: it
+// has the worker serve it again, and plays.
+async function hardReload(page) {
+  if (FIREFOX) {
+    replaced('the hard reload: Firefox\'s WebDriver BiDi cannot reload past the cache, so ' +
+      'Chromium alone tries it');
+    return;
+  }
+  await page.reload({ ignoreCache: true });
+  await showsRender(page, 'the start after a hard reload', render(''), WHOLE, [], 30000);
+  if (!await page.evaluate(() => window.crossOriginIsolated)) fail('not isolated');
+  await clickSquare(page, 6, 5);
+  await showsRender(page, 'f5 after a hard reload', render('f5'), tile(6, 5), []);
+  ok('a hard reload of the page from a host without the headers plays f5');
+}
+
 // After one visit the game starts and plays with the server gone.
 async function offline(browser) {
   const visit = await startServer('0');
@@ -597,6 +648,55 @@ async function offline(browser) {
   await clickSquare(page, 6, 5);
   await showsRender(page, 'f5 without the server', render('f5'), tile(6, 5), []);
   ok('after one visit the game starts and plays f5 with the server gone');
+}
+
+// Two copies of the game on one host, under /a/ and /b/, as two builds (/b/'s worker names
+// another hash): the visit to /b/ leaves /a/'s cache alone, and both play with the server gone.
+function serveTwoCopies() {
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+    '.wasm': 'application/wasm', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
+  const server = http.createServer((request, response) => {
+    const m = /^\/([ab])\/([^/?]*)/.exec(request.url);
+    const file = m && path.join(ROOT, 'build', 'web', m[2] || 'index.html');
+    if (!file || !fs.existsSync(file)) {
+      response.writeHead(404).end();
+      return;
+    }
+    let body = fs.readFileSync(file);
+    if (m[1] === 'b' && m[2] === 'sw.js') {
+      body = String(body).replace(/[0-9a-f]{16}/,
+        (hash) => hash.replace(/./g, (digit) => (parseInt(digit, 16) ^ 1).toString(16)));
+    }
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)], 'Cache-Control': 'no-cache',
+      'Cross-Origin-Opener-Policy': 'same-origin', 'Cross-Origin-Embedder-Policy': 'require-corp' });
+    response.end(body);
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1',
+    () => resolve({ server, url: `http://localhost:${server.address().port}/` })));
+}
+
+async function twoCopiesOffline(browser) {
+  const host = await serveTwoCopies();
+  const pages = [];
+  for (const copy of ['a', 'b']) {
+    const page = await openPage(browser, `${host.url}${copy}/`);
+    await showsRender(page, `the start of /${copy}/`, render(''), WHOLE, []);
+    await waitFor(`/${copy}/'s worker keeps the game`, () => page.evaluate(async () =>
+      navigator.serviceWorker.controller !== null &&
+      (await navigator.serviceWorker.ready).active.state === 'activated'), 30000);
+    pages.push(page);
+  }
+  host.server.close();
+  host.server.closeAllConnections();
+  for (const [i, page] of pages.entries()) {
+    const copy = 'ab'[i];
+    await page.reload();
+    await showsRender(page, `/${copy}/ without the server`, render(''), WHOLE, [], 30000);
+    await clickSquare(page, 6, 5);
+    await showsRender(page, `f5 in /${copy}/ without the server`, render('f5'), tile(6, 5), []);
+    await page.close();
+  }
+  ok('two copies of the game under two folders of one host each play f5 with the server gone');
 }
 
 async function exitWhilePlaying(page) {
@@ -659,6 +759,7 @@ async function main() {
     await atFractionalDensities(browser, isolated.url);
     await inANarrowWindow(await openPage(browser, isolated.url, { width: 450 }));
     await onAPhone(await openPage(browser, isolated.url, PHONE));
+    await firstTapSounds(browser, isolated.url);
     await withoutSharedMemory(browser, isolated.url);
 
     const hosted = await openPage(browser, plain.url);
@@ -666,9 +767,11 @@ async function main() {
       30000);
     if (!await hosted.evaluate(() => window.crossOriginIsolated)) fail('not isolated');
     ok('from a host without the headers, the service worker isolates the page');
+    await hardReload(hosted);
     noProblems('the page');
 
     await offline(browser);
+    await twoCopiesOffline(browser);
     noProblems('offline');
   } finally {
     await browser.close();
