@@ -43,8 +43,8 @@ void append(const SpeechText& said) {
 
 }  // namespace
 
-SpeechText squareName(int x, int y) {
-  SpeechText out{};
+SquareName squareName(int x, int y) {
+  SquareName out{};
   if (!isPlayingSquare(x, y)) return out;
   out.text[0] = static_cast<char>('a' + x - 1);
   out.text[1] = static_cast<char>('0' + y);

@@ -12,7 +12,10 @@ struct SpeechText {
 };
 
 // "a1" .. "h8": the column letter of x, the row digit of y; empty off the board.
-SpeechText squareName(int x, int y);
+struct SquareName {
+  char text[3];
+};
+SquareName squareName(int x, int y);
 // A square of the shown position and what stands on it: "f5 MopraGET", "f6 空き".
 SpeechText squareSpeech(int x, int y);
 // "MopraGET f5".

@@ -196,7 +196,7 @@ class BoardAccessible final : public QAccessibleWidget, public QAccessibleTableI
   int selectedCellCount() const override { return 0; }
   QList<QAccessibleInterface*> selectedCells() const override { return {}; }
   QString columnDescription(int column) const override {
-    return spoken(squareName(column + 1, 1)).left(1);
+    return QString::fromLatin1(squareName(column + 1, 1).text, 1);
   }
   QString rowDescription(int row) const override { return QString::number(row + 1); }
   int selectedColumnCount() const override { return 0; }
