@@ -132,9 +132,11 @@ class BoardAccessible final : public QAccessibleWidget, public QAccessibleTableI
       told_[static_cast<size_t>(i)] = child(i)->text(QAccessible::Name);
     toldFocus_ = keyFocusSquare().code();
   }
+  // The squares and texts are Qt's to delete at its end too; each goes only if still there.
   ~BoardAccessible() override {
-    for (QAccessibleInterface* child : children_) {
-      if (child) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(child));
+    for (size_t i = 0; i < children_.size(); ++i) {
+      if (children_[i] && QAccessible::accessibleInterface(ids_[i]) == children_[i])
+        QAccessible::deleteAccessibleInterface(ids_[i]);
     }
   }
 
@@ -157,10 +159,9 @@ class BoardAccessible final : public QAccessibleWidget, public QAccessibleTableI
     QAccessibleInterface*& made = children_[static_cast<size_t>(index)];
     if (!made) {
       auto* self = const_cast<BoardAccessible*>(this);
-      made = index < SQUARES
-                 ? static_cast<QAccessibleInterface*>(new SquareAccessible(self, index))
-                 : new PanelTextAccessible(self, index - SQUARES);
-      QAccessible::registerAccessibleInterface(made);
+      made = index < SQUARES ? static_cast<QAccessibleInterface*>(new SquareAccessible(self, index))
+                             : new PanelTextAccessible(self, index - SQUARES);
+      ids_[static_cast<size_t>(index)] = QAccessible::registerAccessibleInterface(made);
     }
     return made;
   }
@@ -254,6 +255,7 @@ class BoardAccessible final : public QAccessibleWidget, public QAccessibleTableI
 
  private:
   mutable std::array<QAccessibleInterface*, SQUARES + PANEL_TEXTS> children_{};
+  mutable std::array<QAccessible::Id, SQUARES + PANEL_TEXTS> ids_{};
   std::array<QString, SQUARES + PANEL_TEXTS> told_;  // each child's name when last told
   int toldFocus_ = 0;                                // the keys' square code when last told
   QString announcement_;                             // the latest, until the next

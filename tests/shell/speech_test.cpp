@@ -1,5 +1,7 @@
 // What a screen reader is told, through the whole program without a window: the squares'
 // names, the panel's texts, and one announcement for each message that moves, passes or ends.
+#include "shell/speech.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -9,7 +11,6 @@
 #include "rules/settings.h"
 #include "shell/headless/headless_shell.h"
 #include "shell/menu.h"
-#include "shell/speech.h"
 #include "support/positions.h"
 
 using ::testing::ElementsAre;
@@ -24,9 +25,7 @@ class Speech : public ::testing::Test {
   }
   void TearDown() override { thinkingFlag = false; }
 
-  void bothPersons() {
-    shell.command(playerItemId(2, PLAYER_PERSON));
-  }
+  void bothPersons() { shell.command(playerItemId(2, PLAYER_PERSON)); }
   void showPosition(const std::string& text, int side) {
     setBoard(BoardStack[0], text);
     gameRecord.positions[0] = BoardStack[0];
@@ -59,8 +58,9 @@ TEST_F(Speech, APersonsMoveAndTheComputersReplyAreEachAnnounced) {
   ASSERT_TRUE(shell.runUntilIdle());
   const Square reply = squareOf(gameRecord.moves[1]);
   ASSERT_TRUE(isPlayingSquare(reply.x, reply.y));
-  EXPECT_THAT(shell.announcements(),
-              ElementsAre("MopraGET f5", std::string("Zarbo ") + squareName(reply.x, reply.y).text));
+  EXPECT_THAT(
+      shell.announcements(),
+      ElementsAre("MopraGET f5", std::string("Zarbo ") + squareName(reply.x, reply.y).text));
 }
 
 TEST_F(Speech, APassIsSaidWithTheMoveThatBringsItForTheSideThatCannotPlace) {
