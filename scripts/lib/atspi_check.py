@@ -156,10 +156,14 @@ def main():
     heard_before = len(events)
     keys("Return")
 
-    # An announcement event where Qt has one; before, the announcement's text replaced, which
-    # carries the text in the event (a name or description change has the reader ask for it).
+    # Announcement events where Qt has them (6.8); else the announcement's text replaced,
+    # which carries the text in the event (a name or description change has the reader ask).
     def said():
-        return [text for kind, role, text in events if kind in ("announcement", "insert")]
+        for wanted in ("announcement", "insert"):
+            heard = [text for kind, role, text in events if kind == wanted]
+            if heard:
+                return heard
+        return []
 
     if not pump(30, lambda: any(s.startswith("Zarbo ") for s in said())):
         fail(f"no announcement of the computer's reply; heard {events}")

@@ -238,18 +238,18 @@ class BoardAccessible final : public QAccessibleWidget, public QAccessibleTableI
       QAccessible::updateAccessibility(&moved);
     }
     if (said.isEmpty()) return;
+    // The announcement's text is replaced by an event that carries the new text itself, so a
+    // reader that asks only later (after the computer's reply, say) still has each one.
+    QAccessibleTextUpdateEvent replaced(child(SQUARES + ANNOUNCEMENT), 0, before, said);
+    QAccessible::updateAccessibility(&replaced);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent event(widget(), said);
     QAccessible::updateAccessibility(&event);
 #else
-    // No announcement event before Qt 6.8. The board's description changes with it, which a
-    // reader says for the object that has the focus; and the announcement's text is replaced,
-    // an event that carries the new text itself, so that a reader that asks only later (after
-    // the computer's reply, say) still hears each announcement.
+    // No announcement event before Qt 6.8: the board's description changes with it, which a
+    // reader says for the object that has the focus.
     QAccessibleEvent described(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&described);
-    QAccessibleTextUpdateEvent replaced(child(SQUARES + ANNOUNCEMENT), 0, before, said);
-    QAccessible::updateAccessibility(&replaced);
 #endif
   }
 
