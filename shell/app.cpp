@@ -7,6 +7,7 @@
 #include "engine/thinking.h"
 #include "rules/game.h"
 #include "shell/commands.h"
+#include "shell/speech.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ void stopClockTimer() {
   platform().stopClockTimer();
 }
 
-struct ProgramHooks final : GameHooks {
+struct ProgramHooks : GameHooks {
 #define GAME_HOOK(name, parameters, arguments) \
   void name parameters override {              \
     ::name arguments;                          \
@@ -28,7 +29,20 @@ struct ProgramHooks final : GameHooks {
 #undef GAME_HOOK
 };
 
-ProgramHooks program;
+// The panel's last move and message fields are where the turn flow says what happened: a move,
+// a pass, the result. What they show is also gathered to be said to a screen reader.
+struct SpeakingHooks final : ProgramHooks {
+  void drawLastMove(int mode) override {
+    ProgramHooks::drawLastMove(mode);
+    noteLastMove(mode);
+  }
+  void drawMessage(int kind) override {
+    ProgramHooks::drawMessage(kind);
+    noteMessage(kind);
+  }
+};
+
+SpeakingHooks program;
 
 }  // namespace
 

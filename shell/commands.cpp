@@ -10,6 +10,7 @@
 #include "rules/hooks.h"
 #include "rules/settings.h"
 #include "shell/menu.h"
+#include "shell/speech.h"
 
 namespace {
 
@@ -248,7 +249,13 @@ void runCommand(int id) {
   }
 }
 
-bool dispatchGameMessage(unsigned message, uintptr_t wParam, intptr_t lParam) {
+Square keyFocusSquare() {
+  return keyFocus;
+}
+
+namespace {
+
+bool routeMessage(unsigned message, uintptr_t wParam, intptr_t lParam) {
   switch (message) {
     case MSG_COMMAND:
       runCommand(static_cast<int>(wParam & 0xFFFF));
@@ -271,4 +278,13 @@ bool dispatchGameMessage(unsigned message, uintptr_t wParam, intptr_t lParam) {
     default:
       return false;
   }
+}
+
+}  // namespace
+
+bool dispatchGameMessage(unsigned message, uintptr_t wParam, intptr_t lParam) {
+  const bool handled = routeMessage(message, wParam, lParam);
+  SpeechText said;
+  if (takeAnnouncement(&said)) platform().announce(said.text);
+  return handled;
 }

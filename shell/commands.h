@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "rules/board.h"
 #include "shell/platform.h"
 
 void installPlatform(Platform* platform);
@@ -22,6 +23,8 @@ void runCommand(int id);
 
 // Puts the keyboard's focus back on its first square, with no frame drawn.
 void resetKeyFocus();
+// The square the board's keys stand on, framed or not yet.
+Square keyFocusSquare();
 
 // Routes the game's messages (command, timer, move ready, left button, board key); false for
 // others, and for a key that is not a board key.

@@ -37,4 +37,7 @@ struct Platform : ThinkingPlatform, DisplayPlatform {
   virtual void playClickSound() = 0;
   // Asks the window to close and returns once it has been handled.
   virtual void closeWindow() = 0;
+  // Says a UTF-8 text to a screen reader once, as the toolkit announces; the moves, passes
+  // and results of one window message arrive as one text. Nothing where there is no reader.
+  virtual void announce(const char* text) { (void)text; }
 };

@@ -2,7 +2,7 @@
 # says why; where CI is set, that fails the run, for a run that skipped a step has not tested
 # it. A person may leave steps out by name:
 #   VELNOR_SKIP=windows,distro scripts/test
-# Names: windows, windows-clicks, distro, sound, chromium, firefox, apt-mirror.
+# Names: windows, windows-clicks, distro, sound, accessibility, chromium, firefox, apt-mirror.
 # scripts/test collects every skip in $VELNOR_SKIP_LOG and lists them in its summary.
 
 # in_ci: whether this run is a CI run (CI set to anything but empty, 0 or false).

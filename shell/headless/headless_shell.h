@@ -67,6 +67,8 @@ class HeadlessShell final : public Platform {
   void clearShownRects();
   // Every check-mark change in order, as "id on" or "id off".
   const std::vector<std::string>& checkLog() const { return checkLog_; }
+  // Everything announced to a screen reader, in order.
+  const std::vector<std::string>& announcements() const { return announcements_; }
 
   // The tick count advances by one on every read, so a busy wait on it always ends.
   void setTickCount(uint32_t ms) { ticks_ = ms; }
@@ -82,6 +84,7 @@ class HeadlessShell final : public Platform {
   bool checkMenuItem(int id, bool checked) override;
   void playClickSound() override;
   void closeWindow() override { ++closeRequests_; }
+  void announce(const char* text) override { announcements_.emplace_back(text); }
 
  private:
   struct Message {
@@ -105,6 +108,7 @@ class HeadlessShell final : public Platform {
 
   std::map<int, bool> checks_;  // window's thread only
   std::vector<std::string> checkLog_;
+  std::vector<std::string> announcements_;  // window's thread only
   bool timerRunning_ = false;
   int timerStarts_ = 0;
   int timerStops_ = 0;

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "display/sheets.h"
+#include "shell/qt/board_accessible.h"
 #include "shell/qt/qt_platform.h"
 
 BoardView::BoardView(QtPlatform& platform, QWidget* parent)
@@ -18,6 +19,7 @@ BoardView::BoardView(QtPlatform& platform, QWidget* parent)
   // Takes the keys, by click or by tab; Qt draws no focus mark on a widget that paints itself.
   setFocusPolicy(Qt::StrongFocus);
   frame_.fill(Qt::white);
+  installBoardAccessibility();
 }
 
 void BoardView::paintEvent(QPaintEvent*) {

@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "shell/commands.h"
+#include "shell/qt/board_accessible.h"
 #include "shell/resources.h"
 
 #if defined(__linux__)
@@ -81,7 +82,11 @@ void QtPlatform::addMenuAction(int id, QAction* action, bool checked) {
 }
 
 void QtPlatform::dispatch(unsigned message, uintptr_t wParam, intptr_t lParam) {
-  if (!closed_) dispatchGameMessage(message, wParam, lParam);
+  if (closed_) return;
+  dispatchGameMessage(message, wParam, lParam);
+  QString said;
+  said.swap(announcement_);
+  if (!closed_) updateBoardAccessible(view_, said);
 }
 
 bool QtPlatform::isChecked(int id) const {
@@ -163,6 +168,10 @@ bool QtPlatform::checkMenuItem(int id, bool checked) {
 
 void QtPlatform::playClickSound() {
   click_->play();
+}
+
+void QtPlatform::announce(const char* text) {
+  announcement_ = QString::fromUtf8(text);
 }
 
 void QtPlatform::closeWindow() {

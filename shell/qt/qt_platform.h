@@ -48,6 +48,7 @@ class QtPlatform final : public QObject, public Platform {
   bool checkMenuItem(int id, bool checked) override;
   void playClickSound() override;
   void closeWindow() override;
+  void announce(const char* text) override;
 
  private:
   bool onWindowThread() const;
@@ -60,4 +61,5 @@ class QtPlatform final : public QObject, public Platform {
   std::map<int, bool> checks_;  // the game's check marks; the actions only show them
   ThreadReaper threads_;        // window's thread only
   bool closed_ = false;
+  QString announcement_;  // said after the message that brought it has been handled
 };
