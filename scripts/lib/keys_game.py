@@ -14,7 +14,8 @@ as "x y", column x and row y from 1.
                                          computer answering before NEW was seen); prints
                                          "MOVES LAST": the moves and the side that made the last
     keys_game.py result BOARD MOVES      checks that neither side can move and that the discs
-                                         are the 4 of the start and one a move; prints the count
+                                         are the 4 of the start and one a move; prints how
+                                         many each side has, side 1's first
 Exit status 1 with a one-line reason when a check fails.
 """
 
@@ -110,7 +111,7 @@ def main(argv):
         x, o = sum(v == "X" for v in board.values()), sum(v == "O" for v in board.values())
         if x + o != 4 + moves:
             fail("%d discs after %d moves" % (x + o, moves))
-        print("X %d, O %d" % (x, o))
+        print(x, o)
     else:
         fail(__doc__.strip().splitlines()[0])
 

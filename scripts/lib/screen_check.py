@@ -13,6 +13,7 @@ board is read square by square against the piece tiles. SCALE is 1 when not give
     screen_check.py keys SHOT X Y [SCALE]  the same board, each square read inside the ring
                                            that the keyboard's focus frame may cover, then
                                            "framed x y": the square the frame is on, 0 0 if none
+    screen_check.py discs SHOT X Y [SCALE] prints the panel's disc counts, side 1's and side 2's
     screen_check.py popup SHOT             checks that SHOT, a menu's own window, has been
                                            painted: a window not yet painted is of one colour
                                            throughout (black, or white)
@@ -105,7 +106,7 @@ def read_board(shot, x0, y0, s, ring=0):
 
 
 # The focus frame: a ring FRAME_RING pixels wide just inside the tile, all of the palette entry
-# nearest FRAME_COLOUR (display/board_view.h).
+# nearest FRAME_COLOUR (display/board_view.h), which the palette holds exactly.
 FRAME_RING, FRAME_COLOUR = 2, (0xB0, 0x74, 0x10)
 
 
@@ -119,10 +120,24 @@ def framed_square(shot, x0, y0, s):
             colours = set()
             for a, b, e, f in strips:
                 colours |= set(shot.crop((left + a, top + b, left + e, top + f)).getdata())
-            if len(colours) == 1 and all(abs(a - b) <= 24
-                                         for a, b in zip(colours.pop(), FRAME_COLOUR)):
+            if colours == {FRAME_COLOUR}:
                 return c, r
     return 0, 0
+
+
+# Each side's count: two digits 14 x 20 at x 417, in that side's font, whose first row holds the
+# digits 0 to 9 (display/panel.cpp).
+def panel_count(shot, x0, y0, s, side):
+    font = sheet("FONT%d" % side, s)
+    digits = [font.crop((14 * d * s, 0, 14 * (d + 1) * s, 20 * s)) for d in range(10)]
+    count = 0
+    for i in range(2):
+        left, top = x0 + (417 + 14 * i) * s, y0 + (116 + 100 * (side - 1)) * s
+        d = next((d for d in range(10) if same(shot, left, top, digits[d])), None)
+        if d is None:
+            fail("side %d's disc count cannot be read" % side)
+        count = 10 * count + d
+    return count
 
 
 def check_popup(shot):
@@ -148,6 +163,10 @@ def main(argv):
         x, y = int(argv[2]), int(argv[3])
         print("\n".join(read_board(shot, x, y, scale, FRAME_RING)))
         print("framed %d %d" % framed_square(shot, x, y, scale))
+    elif len(argv) in (4, 5) and argv[0] == "discs":
+        scale = int(argv[4]) if len(argv) == 5 else 1
+        shot = Image.open(argv[1]).convert("RGB")
+        print(*(panel_count(shot, int(argv[2]), int(argv[3]), scale, side) for side in (1, 2)))
     elif len(argv) == 2 and argv[0] == "popup":
         check_popup(Image.open(argv[1]).convert("RGB"))
     else:
