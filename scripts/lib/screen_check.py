@@ -10,6 +10,10 @@ board is read square by square against the piece tiles. SCALE is 1 when not give
                                            and that every back-buffer pixel is a whole block
     screen_check.py board SHOT X Y [SCALE] prints the board, rows 1..8, '.' empty, 'X' side 1,
                                            'O' side 2, '?' anything else (a marker, a flip)
+    screen_check.py keys SHOT X Y [SCALE]  the same board, each square read inside the ring
+                                           that the keyboard's focus frame may cover, then
+                                           "framed x y": the square the frame is on, 0 0 if none
+    screen_check.py discs SHOT X Y [SCALE] prints the panel's disc counts, side 1's and side 2's
     screen_check.py popup SHOT             checks that SHOT, a menu's own window, has been
                                            painted: a window not yet painted is of one colour
                                            throughout (black, or white)
@@ -82,21 +86,58 @@ def find_client(shot, s):
     return x, y
 
 
-def read_board(shot, x0, y0, s):
+def read_board(shot, x0, y0, s, ring=0):
     piece = sheet("PIECE", s)
-    tiles = {"X": piece.crop((0, 0, 32 * s, 32 * s)), "O": piece.crop((32 * s, 0, 64 * s, 32 * s))}
-    empty = Image.new("RGB", (32 * s, 32 * s), (255, 255, 255))
+    inside = (ring * s, ring * s, (32 - ring) * s, (32 - ring) * s)
+    tiles = {"X": piece.crop((0, 0, 32 * s, 32 * s)).crop(inside),
+             "O": piece.crop((32 * s, 0, 64 * s, 32 * s)).crop(inside)}
+    empty = Image.new("RGB", ((32 - 2 * ring) * s, (32 - 2 * ring) * s), (255, 255, 255))
     rows = []
     for r in range(1, 9):
         line = ""
         for c in range(1, 9):
-            left, top = x0 + (35 * c + 2) * s, y0 + (35 * r + 2) * s
+            left, top = x0 + (35 * c + 2 + ring) * s, y0 + (35 * r + 2 + ring) * s
             if same(shot, left, top, empty):
                 line += "."
             else:
                 line += next((k for k, t in tiles.items() if same(shot, left, top, t)), "?")
         rows.append(line)
     return rows
+
+
+# The focus frame: a ring FRAME_RING pixels wide just inside the tile, all of the palette entry
+# nearest FRAME_COLOUR (display/board_view.h), which the palette holds exactly.
+FRAME_RING, FRAME_COLOUR = 2, (0xB0, 0x74, 0x10)
+
+
+def framed_square(shot, x0, y0, s):
+    w, size = FRAME_RING * s, 32 * s
+    for r in range(1, 9):
+        for c in range(1, 9):
+            left, top = x0 + (35 * c + 2) * s, y0 + (35 * r + 2) * s
+            strips = [(0, 0, size, w), (0, size - w, size, size), (0, 0, w, size),
+                      (size - w, 0, size, size)]
+            colours = set()
+            for a, b, e, f in strips:
+                colours |= set(shot.crop((left + a, top + b, left + e, top + f)).getdata())
+            if colours == {FRAME_COLOUR}:
+                return c, r
+    return 0, 0
+
+
+# Each side's count: two digits 14 x 20 at x 417, in that side's font, whose first row holds the
+# digits 0 to 9 (display/panel.cpp).
+def panel_count(shot, x0, y0, s, side):
+    font = sheet("FONT%d" % side, s)
+    digits = [font.crop((14 * d * s, 0, 14 * (d + 1) * s, 20 * s)) for d in range(10)]
+    count = 0
+    for i in range(2):
+        left, top = x0 + (417 + 14 * i) * s, y0 + (116 + 100 * (side - 1)) * s
+        d = next((d for d in range(10) if same(shot, left, top, digits[d])), None)
+        if d is None:
+            fail("side %d's disc count cannot be read" % side)
+        count = 10 * count + d
+    return count
 
 
 def check_popup(shot):
@@ -116,6 +157,16 @@ def main(argv):
         scale = int(argv[4]) if len(argv) == 5 else 1
         shot = Image.open(argv[1]).convert("RGB")
         print("\n".join(read_board(shot, int(argv[2]), int(argv[3]), scale)))
+    elif len(argv) in (4, 5) and argv[0] == "keys":
+        scale = int(argv[4]) if len(argv) == 5 else 1
+        shot = Image.open(argv[1]).convert("RGB")
+        x, y = int(argv[2]), int(argv[3])
+        print("\n".join(read_board(shot, x, y, scale, FRAME_RING)))
+        print("framed %d %d" % framed_square(shot, x, y, scale))
+    elif len(argv) in (4, 5) and argv[0] == "discs":
+        scale = int(argv[4]) if len(argv) == 5 else 1
+        shot = Image.open(argv[1]).convert("RGB")
+        print(*(panel_count(shot, int(argv[2]), int(argv[3]), scale, side) for side in (1, 2)))
     elif len(argv) == 2 and argv[0] == "popup":
         check_popup(Image.open(argv[1]).convert("RGB"))
     else:
