@@ -1,37 +1,14 @@
 // A game played through the whole program without a window: the pixels and the rectangles
 // shown that the turn flow's drawing leaves, with the program's own images.
 #include "display/board_view.h"
-#include "display/test_sheets.h"
-#include "rules/game.h"
-#include "rules/settings.h"
-#include "shell/headless/headless_shell.h"
-#include "shell/menu.h"
-#include "shell/resources.h"
+#include "display/built_in_game.h"
 
 using namespace testsheets;
 
 namespace {
 
-class HeadlessGame : public ::testing::Test {
+class HeadlessGame : public BuiltInGame {
  protected:
-  void SetUp() override {
-    for (int s = 0; s < SHEET_COUNT; ++s) {
-      size_t size = 0;
-      const unsigned char* bytes = findEmbeddedResource(SHEET_NAMES[s], &size);
-      if (!bytes || size < 14 + 104) GTEST_SKIP() << "the images are not built in yet";
-      sheets[s].bytes.assign(bytes, bytes + size);
-      sheets[s].width = static_cast<int>(bytes[18] | bytes[19] << 8);
-      sheets[s].height = static_cast<int>(bytes[22] | bytes[23] << 8);
-    }
-    shell.create();
-    shell.command(playerItemId(2, PLAYER_PERSON));
-    settings.animationDelay = 0;
-  }
-
-  ::testing::AssertionResult showsTile(int x, int y, int tile) {
-    if (tile == 0) return rectWhite(35 * x + 2, 35 * y + 2, 32, 32);
-    return rectFromSheet(sheets[SHEET_PIECE], 35 * x + 2, 35 * y + 2, 32, 32, 32 * tile - 32, 0);
-  }
   ::testing::AssertionResult digit(int side, int d, int x, int y) {
     return rectFromSheet(sheets[side + 1], x, y, 14, 20, 14 * d, 0);
   }
@@ -62,9 +39,6 @@ class HeadlessGame : public ::testing::Test {
   ::testing::AssertionResult dotAt(int side) {
     return rectFromSheet(sheets[SHEET_FONT1], 380, side == 1 ? 145 : 245, 14, 20, 386, 20);
   }
-
-  SheetImage sheets[SHEET_COUNT];
-  HeadlessShell shell;
 };
 
 TEST_F(HeadlessGame, StartShowsTheBoardAndAFreshPanel) {

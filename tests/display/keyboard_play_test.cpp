@@ -1,38 +1,16 @@
 // Playing the board by keyboard through the whole program without a window: the focus frame's
 // pixels over the program's own images, where the keys move it, and the play key as a click.
 #include "display/board_view.h"
-#include "display/test_sheets.h"
-#include "rules/game.h"
-#include "rules/settings.h"
-#include "shell/headless/headless_shell.h"
-#include "shell/menu.h"
-#include "shell/resources.h"
+#include "display/built_in_game.h"
 
 using namespace testsheets;
 
 namespace {
 
-class KeyboardPlay : public ::testing::Test {
+class KeyboardPlay : public BuiltInGame {
  protected:
-  void SetUp() override {
-    for (int s = 0; s < SHEET_COUNT; ++s) {
-      size_t size = 0;
-      const unsigned char* bytes = findEmbeddedResource(SHEET_NAMES[s], &size);
-      if (!bytes || size < 14 + 104) GTEST_SKIP() << "the images are not built in yet";
-      sheets[s].bytes.assign(bytes, bytes + size);
-      sheets[s].width = static_cast<int>(bytes[18] | bytes[19] << 8);
-      sheets[s].height = static_cast<int>(bytes[22] | bytes[23] << 8);
-    }
-    shell.create();
-    shell.command(playerItemId(2, PLAYER_PERSON));
-    settings.animationDelay = 0;
-  }
   void TearDown() override { thinkingFlag = false; }
 
-  ::testing::AssertionResult showsTile(int x, int y, int tile) {
-    if (tile == 0) return rectWhite(35 * x + 2, 35 * y + 2, 32, 32);
-    return rectFromSheet(sheets[SHEET_PIECE], 35 * x + 2, 35 * y + 2, 32, 32, 32 * tile - 32, 0);
-  }
   // The frame's ring in its colour, and inside it the tile untouched.
   ::testing::AssertionResult framedTile(int x, int y, int tile) {
     const int left = 35 * x + 2, top = 35 * y + 2;
@@ -57,9 +35,6 @@ class KeyboardPlay : public ::testing::Test {
   void press(unsigned key, int times = 1) {
     for (int i = 0; i < times; ++i) ASSERT_TRUE(shell.key(key));
   }
-
-  SheetImage sheets[SHEET_COUNT];
-  HeadlessShell shell;
 };
 
 TEST_F(KeyboardPlay, TheFrameColourIsNoTilesAndStandsOnWhiteAndOnBothDiscs) {
