@@ -10,12 +10,14 @@ program asked for was heard, and soon enough; for scripts/test-sound and scripts
         reads a program's trace on standard input and prints "click SECONDS WHO" for every line
         that holds MARKER, SECONDS being the monotonic moment the line arrived: for a program
         that cannot say itself when it asks for a click (velnor.exe, traced by Wine)
-    click_check.py check DIR MOMENTS MEDIAN_MS LONGEST_MS
+    click_check.py check DIR MOMENTS MEDIAN_MS LONGEST_MS [EARLY_MS]
         MOMENTS holds a line "click SECONDS WHO" for every click the program asked for: the
         moment on the monotonic clock (CLOCK_MONOTONIC) and who made the move. Each must be
         followed by exactly one click heard before the next is asked for, nothing may be heard
         before the first, the median delay must be at most MEDIAN_MS and each at most
-        LONGEST_MS. Prints a summary and every delay; exit status 1 when a check fails.
+        LONGEST_MS. A click heard up to EARLY_MS (default 5) before it was asked for counts as
+        its own: the moments' own error. Prints a summary and every delay; exit status 1 when a
+        check fails.
 
 The recording is placed on the monotonic clock by its blocks' arrivals: no block can arrive
 before its samples have been played, so the earliest arrival, less the samples before it,
@@ -33,7 +35,7 @@ import time
 RATE = 44100
 THRESHOLD = 2000  # of 32767: the click starts at about half of full scale, silence is 0
 QUIET_FRAMES = RATE * 40 // 1000  # a click starts after 40 ms below the threshold
-EARLY = 0.005  # a click heard up to 5 ms before it was asked for is the recording's error
+EARLY_MS = 5  # a click heard up to 5 ms before it was asked for is the recording's error
 
 
 def record(source, folder):
@@ -96,7 +98,8 @@ def heard_moments(folder):
     return [start + i / RATE for i in onsets(frames)]
 
 
-def check(folder, moments_file, median_ms, longest_ms):
+def check(folder, moments_file, median_ms, longest_ms, early_ms=EARLY_MS):
+    early = early_ms / 1000
     asked = []
     with open(moments_file) as moments:
         for line in moments:
@@ -112,8 +115,8 @@ def check(folder, moments_file, median_ms, longest_ms):
     problems = []
     delays = []
     for n, (moment, who) in enumerate(asked):
-        following = asked[n + 1][0] - EARLY if n + 1 < len(asked) else float("inf")
-        mine = [h for h in heard if moment - EARLY <= h < following]
+        following = asked[n + 1][0] - early if n + 1 < len(asked) else float("inf")
+        mine = [h for h in heard if moment - early <= h < following]
         if not mine:
             problems.append("click %d (%s) not heard" % (n + 1, who))
             continue
@@ -124,7 +127,7 @@ def check(folder, moments_file, median_ms, longest_ms):
                             % (n + 1, who, delay, longest_ms))
         if len(mine) > 1:
             problems.append("click %d (%s) heard %d times" % (n + 1, who, len(mine)))
-    if asked and any(h < asked[0][0] - EARLY for h in heard):
+    if asked and any(h < asked[0][0] - early for h in heard):
         problems.append("a click was heard before any was asked for")
     summary = "%d of %d clicks heard" % (len(delays), len(asked))
     if delays:
@@ -147,10 +150,10 @@ def main(argv):
         return record(argv[1], argv[2])
     if len(argv) == 3 and argv[0] == "stamp":
         return stamp(argv[1], argv[2])
-    if len(argv) == 5 and argv[0] == "check":
-        return check(argv[1], argv[2], float(argv[3]), float(argv[4]))
+    if len(argv) in (5, 6) and argv[0] == "check":
+        return check(argv[1], argv[2], *(float(a) for a in argv[3:]))
     sys.exit("usage: click_check.py record SOURCE DIR | stamp MARKER WHO | check DIR MOMENTS "
-             "MEDIAN_MS LONGEST_MS")
+             "MEDIAN_MS LONGEST_MS [EARLY_MS]")
 
 
 if __name__ == "__main__":
