@@ -142,6 +142,11 @@ def check(folder, moments_file, median_ms, longest_ms, early_ms=EARLY_MS):
         problems.append("the program asked for no click")
     for problem in problems:
         print("click_check: " + problem)
+    if problems and asked:
+        # Both series on one time line, for telling a late moment from a lost click.
+        zero = asked[0][0]
+        print("asked at ms: " + " ".join("%.0f" % ((m - zero) * 1000) for m, _ in asked))
+        print("heard at ms: " + " ".join("%.0f" % ((h - zero) * 1000) for h in heard))
     return 1 if problems else 0
 
 
